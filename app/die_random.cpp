@@ -1,0 +1,40 @@
+#include "app/die_random.h"
+
+#include <bit>
+#include <chrono>
+#include <cstdint>
+#include <ctime>
+#include <utility>
+
+float timeOfDay()
+{
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const std::time_t whole = system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&whole, &local);
+    const auto sinceEpoch = duration_cast<microseconds>(now.time_since_epoch()).count();
+    const double fraction = static_cast<double>(sinceEpoch % 1'000'000) / 1e6;
+    const double seconds = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
+    return static_cast<float>(seconds);
+}
+
+DieRandom::DieRandom(Clock clock)
+    : clock(std::move(clock))
+{}
+
+void DieRandom::setClock(Clock newClock) { clock = std::move(newClock); }
+
+void DieRandom::randomize() { seed(clock()); }
+
+void DieRandom::seed(float seed)
+{
+    std::seed_seq sequence{std::bit_cast<std::uint32_t>(seed)};
+    engine.seed(sequence);
+}
+
+float DieRandom::next()
+{
+    // ranlux24_base yields 24 random bits, exactly a float's mantissa.
+    return static_cast<float>(engine()) * 0x1p-24f;
+}

@@ -1,0 +1,20 @@
+#include "app/form1.h"
+#include "ui/main/fonts.h"
+#include "ui/main/pictures.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("parking-dice"));
+    QApplication::setApplicationDisplayName(QStringLiteral("ソラミネの実験"));
+    QApplication::setDesktopFileName(QStringLiteral("parking-dice"));
+    QApplication::setWindowIcon(programIcon());
+    installFontSubstitutes();
+
+    Form1 form;
+    form.show();
+    form.activateWindow();
+    return QApplication::exec();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QAudioFormat>
+#include <QBuffer>
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class QAudioSink;
+
+// The window's sound device. It is driven the way the cues need it: set a file
+// name, then write commands ("Stop", "Close", "Open", "Sound"), each carried
+// out as it is written. The program reads nothing back; a file that cannot be
+// played, or a machine without sound, is simply not heard.
+//
+// A cue file is decoded whole when the device opens and fed to the audio
+// output from memory, so the whole sound is heard, to its last sample.
+class MMControl : public QObject
+{
+    Q_OBJECT
+
+  public:
+    explicit MMControl(QObject *parent = nullptr);
+    ~MMControl() override;
+
+    void setFileName(const QString &name);
+    void setCommand(const QString &command);
+
+    // Where a bare file name is looked for: the current folder, the program's
+    // own folder, then the installed sound folder. Returns the first regular
+    // file found, or an empty string.
+    static QString locate(const QString &name);
+
+    // For tests and diagnostics only; the program never asks.
+    QString openedFile() const { return opened; }
+    qint64 openedFrames() const;
+    bool sounding() const;
+
+  signals:
+    void commandWritten(const QString &command);
+
+  private:
+    void stop();
+    void close();
+    void open();
+    void sound();
+
+    QString fileName;
+    QString opened;
+    QAudioFormat format;
+    QByteArray samples;
+    QBuffer source;
+    std::unique_ptr<QAudioSink> sink;
+};

@@ -1,0 +1,68 @@
+#include "ui/help/form2.h"
+
+#include "ui/help/help_text.h"
+#include "ui/help/print_picture.h"
+#include "ui/main/fonts.h"
+#include "ui/main/form1_layout.h"
+#include "ui/main/pictures.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QPushButton>
+
+Form2::Form2()
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setAttribute(Qt::WA_DeleteOnClose); // closing unloads the window
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowTitle(QStringLiteral(" ソラミネの実験＿ヘルプ（設問と操作方法）"));
+    setWindowIcon(programIcon());
+    const QRect geometry = twipsRect(3090, 1665, 9255, 8655);
+    setGeometry(geometry);
+    setFixedSize(geometry.size());
+
+    // Made first, so that it comes first in the keyboard order and has the focus.
+    Command1 = new QPushButton(QStringLiteral("閉じる"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(twipsRect(8400, 0, 735, 375));
+    Command1->setFont(mappedFont(9));
+    Command1->setAutoDefault(false);
+
+    Picture1 = new PrintPicture(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(twipsRect(120, 480, 9015, 8055));
+    Picture1->setFont(mappedFont(windowFontPoints));
+    Picture1->setFocusPolicy(Qt::NoFocus);
+    Picture1->lower();
+
+    setTabOrder(Command1, Picture1);
+    Command1->setFocus();
+    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+}
+
+void Form2::Form_Activate()
+{
+    Picture1->cls();
+    for (const QString &line : helpLines())
+        Picture1->print(line);
+}
+
+void Form2::Command1_Click() { close(); }
+
+bool Form2::event(QEvent *event)
+{
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return handled;
+}
+
+void Form2::paintEvent(QPaintEvent *)
+{
+    // The rule under the close button's band; the button covers its right end.
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawLine(twipsToPixels(9120), twipsToPixels(360), twipsToPixels(120), twipsToPixels(360));
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+// A white picture that is printed into line by line. What is printed stays in
+// its own image, so covering, uncovering or minimising the window never loses
+// it; only cls() clears it.
+class PrintPicture : public QWidget
+{
+    Q_OBJECT
+
+  public:
+    explicit PrintPicture(QWidget *parent = nullptr);
+
+    void cls();                      // white again, print position at the top left
+    void print(const QString &line); // one line at the print position, then a line break
+    int printY() const { return currentY; }
+    int lineHeight() const;
+    const QImage &image() const { return persistent; }
+    QStringList printedLines() const { return lines; }
+
+  protected:
+    void paintEvent(QPaintEvent *event) override;
+
+  private:
+    QImage persistent;
+    int currentY = 0;
+    QStringList lines;
+};
