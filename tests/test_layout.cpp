@@ -1,0 +1,239 @@
+// The main window as it opens: size, places, stacking, texts, fonts, keyboard order.
+
+#include "window_probe.h"
+
+#include "ui/main/form1_layout.h"
+
+#include <QFontInfo>
+
+class LayoutTest : public QObject
+{
+    Q_OBJECT
+
+  private slots:
+    void init() { form = startedWindow(); }
+    void cleanup() { form.reset(); }
+
+    void twipsBecomePixels_data();
+    void twipsBecomePixels();
+    void windowOpensAtItsPlaceWithFixedSize();
+    void everyControlLiesInsideTheClientArea();
+    void logCellLiesBelowTheNumberItCounts_data();
+    void logCellLiesBelowTheNumberItCounts();
+    void wideCellSixteenIsCoveredByItsNeighbour();
+    void backFirstAreaIsTheFixedAreaMovedRight_data();
+    void backFirstAreaIsTheFixedAreaMovedRight();
+    void buttonsLieInFrontOfEverythingElse();
+    void dieFacesShareOneCornerHigherInFront();
+    void openingState();
+    void moveCountsReadZeroOnceShown();
+    void fontsResolveToAJapaneseGothic();
+    void tabOrderStartsAtTheRightUpButton();
+    void frameHasNoMaximiseBox();
+
+  private:
+    std::unique_ptr<Form1> form;
+};
+
+void LayoutTest::twipsBecomePixels_data()
+{
+    QTest::addColumn<int>("twips");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("zero") << 0 << 0;
+    QTest::newRow("one pixel") << 15 << 1;
+    QTest::newRow("client width") << 7350 << 490;
+    QTest::newRow("client height") << 9120 << 608;
+    QTest::newRow("cell pitch") << 480 << 32;
+    QTest::newRow("opening left") << 3855 << 257;
+}
+
+void LayoutTest::twipsBecomePixels()
+{
+    QFETCH(int, twips);
+    QFETCH(int, pixels);
+    QCOMPARE(twipsToPixels(twips), pixels);
+}
+
+void LayoutTest::windowOpensAtItsPlaceWithFixedSize()
+{
+    QCOMPARE(form->geometry(), QRect(257, 99, 490, 608));
+    QCOMPARE(form->minimumSize(), form->maximumSize());
+    QCOMPARE(form->windowTitle(), QStringLiteral(" 簡単なソラミネとシミュレーション"));
+    QVERIFY(!form->windowIcon().isNull());
+}
+
+void LayoutTest::everyControlLiesInsideTheClientArea()
+{
+    const QRect client = form->rect();
+    int right = 0, bottom = 0;
+    for (QWidget *child : form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        QVERIFY2(client.contains(child->geometry()), qPrintable(child->objectName()));
+        right = std::max(right, child->geometry().right() + 1);
+        bottom = std::max(bottom, child->geometry().bottom() + 1);
+    }
+    QCOMPARE(right, 7335 / 15);  // the reset button's right edge
+    QCOMPARE(bottom, 9015 / 15); // the second rule's lower edge
+}
+
+void LayoutTest::logCellLiesBelowTheNumberItCounts_data()
+{
+    QTest::addColumn<int>("k");
+    for (int k : {1, 10, 11, 16, 20, 21, 25, 30, 31, 39, 40})
+        QTest::newRow(qPrintable(QString::number(k))) << k;
+}
+
+void LayoutTest::logCellLiesBelowTheNumberItCounts()
+{
+    QFETCH(int, k);
+    QLabel *number = nullptr;
+    for (int index = 0; index < 40; ++index) {
+        QLabel *candidate = label(form.get(), QStringLiteral("Lab%1").arg(index));
+        if (candidate->text() == QString::number(k))
+            number = candidate;
+    }
+    QVERIFY(number);
+    const QRect cell = logCell(form.get(), k)->geometry();
+    QCOMPARE(cell.left(), number->geometry().left());
+    QCOMPARE(cell.top(), number->geometry().top() + 24); // one pixel shared with the number's border
+}
+
+void LayoutTest::wideCellSixteenIsCoveredByItsNeighbour()
+{
+    QLabel *sixteen = logCell(form.get(), 16), *seventeen = logCell(form.get(), 17);
+    QCOMPARE(sixteen->width(), logCell(form.get(), 15)->width() + 8);
+    const auto children = form->children();
+    QVERIFY(children.indexOf(seventeen) > children.indexOf(sixteen));
+    QVERIFY(seventeen->geometry().contains(sixteen->geometry().topRight()));
+}
+
+void LayoutTest::backFirstAreaIsTheFixedAreaMovedRight_data()
+{
+    QTest::addColumn<QString>("fixed");
+    QTest::addColumn<QString>("backFirst");
+    QTest::newRow("heading") << "Label18"
+                             << "Label19";
+    QTest::newRow("count title") << "Label12"
+                                 << "Label14";
+    QTest::newRow("count") << "Label11"
+                           << "Label15";
+    QTest::newRow("down") << "Command12"
+                          << "Command13";
+    QTest::newRow("up") << "Command11"
+                        << "Command14";
+    QTest::newRow("road") << "Label10"
+                          << "Label16";
+    for (int k = 1; k <= 6; ++k) {
+        QTest::newRow(qPrintable(QStringLiteral("space %1 button").arg(k)))
+            << QStringLiteral("Command%1").arg(4 + k) << QStringLiteral("Command%1").arg(14 + k);
+        QTest::newRow(qPrintable(QStringLiteral("space %1 car").arg(k)))
+            << QStringLiteral("car%1").arg(k) << QStringLiteral("car%1").arg(6 + k);
+    }
+}
+
+void LayoutTest::backFirstAreaIsTheFixedAreaMovedRight()
+{
+    QFETCH(QString, fixed);
+    QFETCH(QString, backFirst);
+    const QRect left = control(form.get(), fixed)->geometry();
+    const QRect right = control(form.get(), backFirst)->geometry();
+    QCOMPARE(right.left() - left.left(), 3720 / 15);
+    QCOMPARE(right.top(), left.top());
+    // The headings differ in length, so only their left edges line up.
+    if (fixed != u"Label18")
+        QCOMPARE(right.size(), left.size());
+}
+
+void LayoutTest::buttonsLieInFrontOfEverythingElse()
+{
+    const auto children = form->children();
+    qsizetype lastOther = -1, firstButton = children.size();
+    for (qsizetype i = 0; i < children.size(); ++i) {
+        if (qobject_cast<QPushButton *>(children[i]))
+            firstButton = std::min(firstButton, i);
+        else if (qobject_cast<QWidget *>(children[i]))
+            lastOther = i;
+    }
+    QVERIFY(lastOther < firstButton);
+}
+
+void LayoutTest::dieFacesShareOneCornerHigherInFront()
+{
+    const auto children = form->children();
+    for (int pips = 1; pips <= 6; ++pips) {
+        QCOMPARE(face(form.get(), pips)->pos(), QPoint(384, 256));
+        if (pips > 1)
+            QVERIFY(children.indexOf(face(form.get(), pips)) > children.indexOf(face(form.get(), pips - 1)));
+    }
+    QCOMPARE(face(form.get(), 1)->size(), QSize(32, 32));
+    QCOMPARE(face(form.get(), 3)->size(), QSize(31, 31));
+    QCOMPARE(face(form.get(), 6)->size(), QSize(32, 33));
+}
+
+void LayoutTest::openingState()
+{
+    for (int number = 1; number <= 21; ++number)
+        QCOMPARE(button(form.get(), number)->isEnabled(), number != 1);
+    QCOMPARE(visibleFaces(form.get()), QList<int>{1});
+    for (int i = 1; i <= 12; ++i)
+        QVERIFY(!carPicture(form.get(), i)->isVisible());
+    for (int k = 1; k <= 40; ++k)
+        QVERIFY(logCell(form.get(), k)->text().isEmpty());
+    for (int number = 15; number <= 20; ++number)
+        QVERIFY(button(form.get(), number)->text().isEmpty());
+    const char16_t *marks[] = {u"①", u"②", u"③", u"④", u"⑤", u"⑥"};
+    for (int k = 1; k <= 6; ++k)
+        QCOMPARE(button(form.get(), 4 + k)->text(), QString::fromUtf16(marks[k - 1]));
+    auto *timer = form->findChild<QTimer *>(QStringLiteral("Timer1"));
+    QVERIFY(!timer->isActive());
+    QCOMPARE(timer->interval(), 10);
+    QCOMPARE(timer->timerType(), Qt::PreciseTimer);
+    QCOMPARE(label(form.get(), QStringLiteral("Label1"))->palette().color(QPalette::Window),
+             QColor(Qt::yellow));
+    QCOMPARE(label(form.get(), QStringLiteral("Label18"))->palette().color(QPalette::WindowText),
+             QColor(Qt::red));
+}
+
+void LayoutTest::moveCountsReadZeroOnceShown()
+{
+    QCOMPARE(label(form.get(), QStringLiteral("Label11"))->text(), QStringLiteral(" 0"));
+    QCOMPARE(label(form.get(), QStringLiteral("Label15"))->text(), QStringLiteral(" 0"));
+    Form1 unshown; // the layout itself gives them no caption
+    QVERIFY(label(&unshown, QStringLiteral("Label11"))->text().isEmpty());
+}
+
+void LayoutTest::fontsResolveToAJapaneseGothic()
+{
+    QLabel *title = label(form.get(), QStringLiteral("Label1"));
+    const QFontInfo info(title->font());
+    QVERIFY2(info.family().contains(u"Gothic") || info.family().contains(u"ゴシック"),
+             qPrintable(info.family()));
+    QCOMPARE(info.pixelSize(), 21); // 15.75 points at 96 dots per inch
+    QVERIFY(title->font().bold());
+    QCOMPARE(QFontInfo(button(form.get(), 3)->font()).pixelSize(), 12);
+    QCOMPARE(QFontInfo(logCell(form.get(), 1)->font()).pixelSize(), 20);
+    QCOMPARE(QFontInfo(label(form.get(), QStringLiteral("Label13"))->font()).pixelSize(), 15);
+    QVERIFY(QFontMetrics(title->font()).inFont(u'験'));
+}
+
+void LayoutTest::tabOrderStartsAtTheRightUpButton()
+{
+    const int order[] = {14, 15, 16, 17, 18, 19, 20, 5, 11, 6, 12, 7, 8, 9, 10, 4, 3, 2, 13, 21};
+    QCOMPARE(QApplication::focusWidget(), button(form.get(), 14));
+    // The stop button is disabled at opening and is skipped.
+    for (int number : order) {
+        QCOMPARE(QApplication::focusWidget(), button(form.get(), number));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(QApplication::focusWidget(), button(form.get(), 14));
+}
+
+void LayoutTest::frameHasNoMaximiseBox()
+{
+    const Qt::WindowFlags flags = form->windowFlags();
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+}
+
+PARKING_TEST_MAIN(LayoutTest)
+#include "test_layout.moc"

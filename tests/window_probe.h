@@ -1,0 +1,90 @@
+#pragma once
+
+// Helpers shared by the widget tests: find the real controls by their names
+// and click them the way a user does.
+
+#include "app/form1.h"
+#include "ui/main/fonts.h"
+#include "ui/main/picture_box.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+template <typename T = QWidget> T *control(const QWidget *window, const QString &name)
+{
+    T *found = window->findChild<T *>(name);
+    if (!found)
+        qFatal("no control named %s", qPrintable(name));
+    return found;
+}
+
+inline QPushButton *button(const QWidget *window, int number)
+{
+    return control<QPushButton>(window, QStringLiteral("Command%1").arg(number));
+}
+
+inline QLabel *label(const QWidget *window, const QString &name) { return control<QLabel>(window, name); }
+
+inline QLabel *logCell(const QWidget *window, int k)
+{
+    return label(window, QStringLiteral("Labme%1").arg(k));
+}
+
+inline PictureBox *carPicture(const QWidget *window, int i)
+{
+    return control<PictureBox>(window, QStringLiteral("car%1").arg(i));
+}
+
+inline PictureBox *face(const QWidget *window, int pips)
+{
+    return control<PictureBox>(window, QStringLiteral("Image1%1").arg(pips));
+}
+
+inline void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
+
+inline void clickButton(const QWidget *window, int number) { click(button(window, number)); }
+
+// Faces on view, in pip order.
+inline QList<int> visibleFaces(const QWidget *window)
+{
+    QList<int> faces;
+    for (int pips = 1; pips <= 6; ++pips)
+        if (face(window, pips)->isVisible())
+            faces.append(pips);
+    return faces;
+}
+
+// A main window shown and active, as at program start.
+inline std::unique_ptr<Form1> startedWindow()
+{
+    auto form = std::make_unique<Form1>();
+    form->show();
+    form->activateWindow();
+    if (!QTest::qWaitForWindowActive(form.get()))
+        qWarning("the main window did not become active");
+    return form;
+}
+
+// Runs the die for `ticks` timer ticks (delivered by hand) and stops it.
+inline void rollAndStop(Form1 &form, int ticks = 0)
+{
+    clickButton(&form, 4);
+    for (int i = 0; i < ticks; ++i)
+        form.Timer1_Timer();
+    clickButton(&form, 1);
+}
+
+// Every widget test starts the application the way main() does.
+#define PARKING_TEST_MAIN(TestClass)                                                                         \
+    int main(int argc, char *argv[])                                                                         \
+    {                                                                                                        \
+        QApplication app(argc, argv);                                                                        \
+        installFontSubstitutes();                                                                            \
+        TestClass test;                                                                                      \
+        return QTest::qExec(&test, argc, argv);                                                              \
+    }

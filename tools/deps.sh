@@ -1,0 +1,25 @@
+# Installs the Debian packages the program needs; sourced by run.sh and test.sh.
+
+build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libsndfile1-dev
+    fonts-ipafont-gothic)
+display_packages=(xvfb xdotool imagemagick)
+test_packages=(dbus pulseaudio pulseaudio-utils sox at-spi2-core python3-pyatspi
+    desktop-file-utils appstream dpkg-dev file)
+
+# ensure_packages NAME...: installs whichever of them are missing.
+ensure_packages() {
+    local missing=() package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing packages. Install them with:" >&2
+        echo "  sudo apt-get install --no-install-recommends ${missing[*]}" >&2
+        exit 1
+    fi
+    echo "Installing ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
