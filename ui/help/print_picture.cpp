@@ -1,5 +1,6 @@
 #include "ui/help/print_picture.h"
 
+#include <QFontInfo>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -9,7 +10,10 @@ PrintPicture::PrintPicture(QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-int PrintPicture::lineHeight() const { return QFontMetrics(font()).height(); }
+// A line is one em of the font high, the height the layout allows for: with
+// it all 34 lines of the help text fit the picture. (Gothic faces here report
+// extra descent, which would push the last line off the picture.)
+int PrintPicture::lineHeight() const { return QFontInfo(font()).pixelSize(); }
 
 void PrintPicture::cls()
 {
