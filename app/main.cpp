@@ -8,7 +8,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("parking-dice"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ソラミネの実験"));
     QApplication::setDesktopFileName(QStringLiteral("parking-dice"));
     QApplication::setWindowIcon(programIcon());
     installFontSubstitutes();
