@@ -27,7 +27,7 @@ export DISPLAY=":$(cat "$scratch/display")"
 mkdir -m 700 "$scratch/runtime"
 HOME="$scratch" XDG_RUNTIME_DIR="$scratch/runtime" build/parking-dice &
 program=$!
-timeout 30 xdotool search --sync --onlyvisible --name 'ソラミネとシミュレーション' >/dev/null
+window=$(timeout 30 xdotool search --sync --onlyvisible --name 'ソラミネとシミュレーション' | head -n 1)
 sleep 0.5
-import -window root build/screenshot.png
+import -window "$window" build/screenshot.png
 echo "No display here: the program ran on a virtual one; its screenshot is build/screenshot.png"
