@@ -1,0 +1,263 @@
+// The sound device with files that cannot be played: the cue is not heard,
+// and nothing blocks, crashes or asks the user anything.
+
+#include "window_probe.h"
+
+#include "app/mm_control.h"
+#include "ui/help/form2.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMessageBox>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+
+namespace {
+
+// A canonical 16-bit PCM WAV header.
+QByteArray wavHeader(quint16 format, quint16 channels, quint32 rate, quint32 dataBytes)
+{
+    QByteArray header;
+    auto put32 = [&header](quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            header.append(char((v >> (8 * i)) & 0xff));
+    };
+    auto put16 = [&header](quint16 v) {
+        header.append(char(v & 0xff));
+        header.append(char(v >> 8));
+    };
+    header.append("RIFF");
+    put32(36 + dataBytes);
+    header.append("WAVEfmt ");
+    put32(16);
+    put16(format);
+    put16(channels);
+    put32(rate);
+    put32(rate * channels * 2);
+    put16(quint16(channels * 2));
+    put16(16);
+    header.append("data");
+    put32(dataBytes);
+    return header;
+}
+
+QByteArray tone(int frames)
+{
+    QByteArray data;
+    for (int i = 0; i < frames; ++i) {
+        const qint16 sample = qint16((i % 100 < 50) ? 8000 : -8000);
+        data.append(char(sample & 0xff));
+        data.append(char(sample >> 8));
+    }
+    return data;
+}
+
+void write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+class CuesTest : public QObject
+{
+    Q_OBJECT
+
+  private slots:
+    void initTestCase()
+    {
+        QVERIFY(folder.isValid());
+        home = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(folder.path()));
+    }
+    void cleanupTestCase() { QDir::setCurrent(home); }
+    void init();
+    void cleanup();
+
+    void playableFileIsOpenedWhole();
+    void currentFolderComesFirst();
+    void unplayableFileIsNotHeard_data();
+    void unplayableFileIsNotHeard();
+    void buttonsKeepWorkingWithABadCue_data();
+    void buttonsKeepWorkingWithABadCue();
+    void goodFileIsHeardAgainAfterABadOne();
+
+  private:
+    void placeCue(const QString &kind, const QString &name = QStringLiteral("pinpon.wav"));
+    QString cuePath() const { return folder.filePath(QStringLiteral("pinpon.wav")); }
+
+    QTemporaryDir folder;
+    QString home;
+};
+
+void CuesTest::init() { cleanup(); }
+
+void CuesTest::cleanup()
+{
+    for (const char *name : {"pinpon.wav", "endpinpon.wav"}) {
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        QFile::remove(path);
+        QDir(path).removeRecursively();
+    }
+}
+
+void CuesTest::placeCue(const QString &kind, const QString &name)
+{
+    const QString path = folder.filePath(name);
+    const QByteArray good = wavHeader(1, 1, 44100, 2 * 4410) + tone(4410);
+    if (kind == u"good")
+        write(path, good);
+    else if (kind == u"empty")
+        write(path, {});
+    else if (kind == u"random bytes") {
+        QByteArray noise(4096, '\0');
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
+        write(path, noise);
+    } else if (kind == u"header claims 4 GiB")
+        write(path, wavHeader(1, 1, 44100, 0xfffffff0u) + tone(100));
+    else if (kind == u"truncated")
+        write(path, good.left(good.size() / 3));
+    else if (kind == u"header only")
+        write(path, good.left(30));
+    else if (kind == u"zero channels")
+        write(path, wavHeader(1, 0, 44100, 2 * 4410) + tone(4410));
+    else if (kind == u"zero sample rate")
+        write(path, wavHeader(1, 1, 0, 2 * 4410) + tone(4410));
+    else if (kind == u"unknown encoding")
+        write(path, wavHeader(0x1234, 1, 44100, 2 * 4410) + tone(4410));
+    else if (kind == u"not a sound")
+        write(path, "これは音ではありません。\n");
+    else if (kind == u"directory")
+        QVERIFY(QDir(folder.path()).mkdir(name));
+    else if (kind == u"dangling link")
+        QVERIFY(QFile::link(folder.filePath(QStringLiteral("gone.wav")), path));
+    else if (kind == u"named pipe")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
+        QFAIL("unknown kind of cue");
+}
+
+void CuesTest::playableFileIsOpenedWhole()
+{
+    placeCue(QStringLiteral("good"));
+    MMControl device;
+    device.setFileName(QStringLiteral("pinpon.wav"));
+    device.setCommand(QStringLiteral("Open"));
+    QCOMPARE(device.openedFile(), cuePath());
+    QCOMPARE(device.openedFrames(), 4410);
+    device.setCommand(QStringLiteral("Sound"));
+    device.setCommand(QStringLiteral("Stop"));
+    device.setCommand(QStringLiteral("Close"));
+    QVERIFY(device.openedFile().isEmpty());
+    QVERIFY(!device.sounding());
+}
+
+void CuesTest::currentFolderComesFirst()
+{
+    placeCue(QStringLiteral("good"));
+    QCOMPARE(MMControl::locate(QStringLiteral("pinpon.wav")), cuePath());
+    QVERIFY(MMControl::locate(QStringLiteral("no-such-cue.wav")).isEmpty());
+    QVERIFY(MMControl::locate(QString()).isEmpty());
+}
+
+void CuesTest::unplayableFileIsNotHeard_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("partlyPlayable");
+    QTest::newRow("missing") << "missing" << false;
+    QTest::newRow("empty") << "empty" << false;
+    QTest::newRow("random bytes") << "random bytes" << false;
+    QTest::newRow("header claims 4 GiB") << "header claims 4 GiB" << true;
+    QTest::newRow("truncated") << "truncated" << true;
+    QTest::newRow("header only") << "header only" << false;
+    QTest::newRow("zero channels") << "zero channels" << false;
+    QTest::newRow("zero sample rate") << "zero sample rate" << false;
+    QTest::newRow("unknown encoding") << "unknown encoding" << false;
+    QTest::newRow("not a sound") << "not a sound" << false;
+    QTest::newRow("directory") << "directory" << false;
+    QTest::newRow("dangling link") << "dangling link" << false;
+    QTest::newRow("named pipe") << "named pipe" << false;
+}
+
+void CuesTest::unplayableFileIsNotHeard()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, partlyPlayable);
+    if (kind != u"missing")
+        placeCue(kind);
+    MMControl device;
+    QElapsedTimer clock;
+    clock.start();
+    for (const char *command : {"Stop", "Close", "Open", "Sound"}) {
+        if (QByteArrayView(command) == "Open")
+            device.setFileName(QStringLiteral("pinpon.wav"));
+        device.setCommand(QString::fromLatin1(command));
+    }
+    QVERIFY2(clock.elapsed() < 100, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
+    if (partlyPlayable) // what the file really holds may be played, never more
+        QVERIFY(device.openedFrames() <= 4410);
+    else
+        QVERIFY(device.openedFile().isEmpty());
+}
+
+void CuesTest::buttonsKeepWorkingWithABadCue_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("number");
+    for (const char *kind : {"empty", "random bytes", "header claims 4 GiB", "zero channels", "directory",
+                             "dangling link", "named pipe"})
+        for (int number : {2, 21, 3})
+            QTest::newRow(qPrintable(QStringLiteral("%1, Command%2").arg(QLatin1String(kind)).arg(number)))
+                << QString::fromLatin1(kind) << number;
+}
+
+void CuesTest::buttonsKeepWorkingWithABadCue()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, number);
+    placeCue(kind);
+    placeCue(kind, QStringLiteral("endpinpon.wav"));
+    auto form = startedWindow();
+    if (number == 3) {
+        QTimer::singleShot(0, [] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                click(box->findChild<QPushButton *>(QStringLiteral("no")));
+        });
+    }
+    QElapsedTimer clock;
+    clock.start();
+    clickButton(form.get(), number);
+    QVERIFY(QApplication::topLevelWidgets().size() <= 2 + (number == 21)); // no message box left up
+    // The window goes on answering: the die's first tick comes at once.
+    clickButton(form.get(), 4);
+    QTRY_VERIFY_WITH_TIMEOUT(form->animFace != 1, 100);
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
+    clickButton(form.get(), 1);
+    QCOMPARE(form->isVisible(), true);
+    if (number == 21)
+        QVERIFY(form->helpWindow() && form->helpWindow()->isVisible());
+}
+
+void CuesTest::goodFileIsHeardAgainAfterABadOne()
+{
+    MMControl device;
+    device.setFileName(QStringLiteral("pinpon.wav"));
+    placeCue(QStringLiteral("random bytes"));
+    device.setCommand(QStringLiteral("Open"));
+    device.setCommand(QStringLiteral("Sound"));
+    QVERIFY(device.openedFile().isEmpty());
+    QFile::remove(cuePath());
+    placeCue(QStringLiteral("good"));
+    for (const char *command : {"Stop", "Close", "Open", "Sound"})
+        device.setCommand(QString::fromLatin1(command));
+    QCOMPARE(device.openedFile(), cuePath());
+}
+
+PARKING_TEST_MAIN(CuesTest)
+#include "test_cues.moc"
