@@ -211,7 +211,8 @@ void buildRollLog(QWidget *form, Form1Ui &ui)
         QLabel *cell
             = makeLabel(form, QStringLiteral("Labme%1").arg(k), twipsRect(left, top, width, logCellHeight),
                         QString(), font, Look::Boxed, Back::White, Ink::System);
-        cell->setAccessibleName(QStringLiteral("%1回目のサイコロの目").arg(k));
+        // A screen reader says the result as the name and the roll as the description.
+        cell->setAccessibleDescription(QStringLiteral("%1回目のサイコロの目").arg(k));
         ui.Labme(k) = cell;
     }
 }
