@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "ui/main/accessibility.h"
 #include "ui/main/fonts.h"
 #include "ui/main/pictures.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("parking-dice"));
     QApplication::setWindowIcon(programIcon());
     installFontSubstitutes();
+    installAccessibleNames();
 
     Form1 form;
     form.show();

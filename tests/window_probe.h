@@ -4,6 +4,7 @@
 // and click them the way a user does.
 
 #include "app/form1.h"
+#include "ui/main/accessibility.h"
 #include "ui/main/fonts.h"
 #include "ui/main/picture_box.h"
 
@@ -85,6 +86,7 @@ inline void rollAndStop(Form1 &form, int ticks = 0)
     {                                                                                                        \
         QApplication app(argc, argv);                                                                        \
         installFontSubstitutes();                                                                            \
+        installAccessibleNames();                                                                            \
         TestClass test;                                                                                      \
         return QTest::qExec(&test, argc, argv);                                                              \
     }

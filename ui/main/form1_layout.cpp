@@ -152,17 +152,21 @@ void place(QWidget *widget, const char *name, int left, int top, int width, int 
 QPushButton *makeButton(QWidget *form, const char *name, int left, int top, int width, int height,
                         const QString &caption, double points, bool bold)
 {
-    auto *button = new QPushButton(caption, form);
+    // Named before it has a caption, so that assistive technology, asking as
+    // soon as the caption is set, already knows which button it is.
+    auto *button = new QPushButton(form);
     place(button, name, left, top, width, height);
     button->setFont(layoutFont(points, bold));
+    button->setText(caption);
     return button;
 }
 
 QLabel *makeLabel(QWidget *form, const QString &name, const QRect &geometry, const QString &caption,
                   const QFont &font, Look look, Back back, Ink ink)
 {
-    auto *label = new QLabel(caption, form);
+    auto *label = new QLabel(form);
     label->setObjectName(name);
+    label->setText(caption);
     label->setGeometry(geometry);
     label->setFont(font);
     label->setTextFormat(Qt::PlainText);
