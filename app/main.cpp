@@ -9,7 +9,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("parking-dice"));
-    QApplication::setDesktopFileName(QStringLiteral("parking-dice"));
+    QApplication::setDesktopFileName(QStringLiteral(PARKING_APP_ID));
     QApplication::setWindowIcon(programIcon());
     installFontSubstitutes();
     installAccessibleNames();

@@ -112,8 +112,9 @@ QString MMControl::locate(const QString &name)
         return {};
     if (QDir::isAbsolutePath(name))
         return isRegularFile(name) ? name : QString();
-    const QString folders[]
-        = {QDir::currentPath(), QCoreApplication::applicationDirPath(), QStringLiteral(PARKING_SOUND_DIR)};
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString folders[] = {QDir::currentPath(), programFolder,
+                               QDir::cleanPath(programFolder + u'/' + QStringLiteral(PARKING_SOUND_DIR_FROM_BIN))};
     for (const QString &folder : folders) {
         const QString path = QDir(folder).filePath(name);
         if (isRegularFile(path))

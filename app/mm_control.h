@@ -29,7 +29,7 @@ class MMControl : public QObject
     void setCommand(const QString &command);
 
     // Where a bare file name is looked for: the current folder, the program's
-    // own folder, then the installed sound folder. Returns the first regular
+    // own folder, then the sound folder installed beside the program. Returns the first regular
     // file found, or an empty string.
     static QString locate(const QString &name);
 
