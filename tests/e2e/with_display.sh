@@ -16,7 +16,7 @@ cleanup() {
 trap cleanup EXIT
 
 exec 3>"$scratch/display"
-Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x1024x24 >"$scratch/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 "${XVFB_SCREEN:-1280x1024x24}" >"$scratch/xvfb.log" 2>&1 &
 server=$!
 for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.05; done
 [ -s "$scratch/display" ] || { echo "Xvfb did not start" >&2; cat "$scratch/xvfb.log" >&2; exit 1; }
