@@ -1,0 +1,103 @@
+"""Reads the main window over AT-SPI, as a screen reader does, and plays one
+roll through AT-SPI's actions."""
+import sys
+import time
+
+import pyatspi
+
+
+def fail(message):
+    print("FAIL:", message, file=sys.stderr)
+    sys.exit(1)
+
+
+def wait_for(what, find, seconds=15.0):
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        found = find()
+        if found:
+            return found
+        time.sleep(0.1)
+    fail("no " + what)
+
+
+def application():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for index in range(desktop.childCount):
+        app = desktop.getChildAtIndex(index)
+        if app is not None and app.name == "parking-dice":
+            return app
+    return None
+
+
+def walk(node):
+    yield node
+    for index in range(node.childCount):
+        child = node.getChildAtIndex(index)
+        if child is not None:
+            yield from walk(child)
+
+
+def controls(app):
+    return {node.name: node for node in walk(app) if node.name}
+
+
+def states(node):
+    return node.getState()
+
+
+def press(node):
+    action = node.queryAction()
+    for index in range(action.nActions):
+        if action.getName(index).lower() == "press":
+            action.doAction(index)
+            return
+    fail("no press action on " + node.name)
+
+
+app = wait_for("application on the accessibility bus", application)
+found = wait_for("main window controls", lambda: len(controls(app)) > 60 and controls(app))
+
+roll, stop = found.get("サイコロころがる"), found.get("サイコロ止まる")
+if roll is None or stop is None:
+    fail("die buttons not found: " + ", ".join(sorted(found)))
+for node in (roll, stop):
+    if node.getRole() != pyatspi.ROLE_PUSH_BUTTON:
+        fail(node.name + " is not a push button")
+if not states(roll).contains(pyatspi.STATE_ENABLED) or states(stop).contains(pyatspi.STATE_ENABLED):
+    fail("at rest roll must be enabled and stop disabled")
+
+expected = {
+    "固定するとき 駐車位置3 車3": pyatspi.ROLE_PUSH_BUTTON,
+    "固定しないとき 駐車位置1 空き": pyatspi.ROLE_PUSH_BUTTON,
+    "固定するとき どかし回数 上へ": pyatspi.ROLE_PUSH_BUTTON,
+    "固定しないとき どかし回数 下へ": pyatspi.ROLE_PUSH_BUTTON,
+    "1回目 まだ振っていません": pyatspi.ROLE_LABEL,
+    "サイコロの目 1": pyatspi.ROLE_IMAGE,
+    "終了": pyatspi.ROLE_PUSH_BUTTON,
+}
+for name, role in expected.items():
+    node = found.get(name)
+    if node is None:
+        fail("nothing is named " + name)
+    if node.getRole() != role:
+        fail(f"{name} has role {node.getRoleName()}")
+
+# What cannot be seen is not shown to the reader either.
+if not states(found["サイコロの目 1"]).contains(pyatspi.STATE_SHOWING):
+    fail("the die face on view is not showing")
+hidden = [n for n in walk(app) if n.name.startswith("車（") and states(n).contains(pyatspi.STATE_SHOWING)]
+if hidden:
+    fail("hidden car pictures are announced: " + hidden[0].name)
+
+press(roll)
+wait_for("running die", lambda: states(stop).contains(pyatspi.STATE_ENABLED), 5)
+if states(roll).contains(pyatspi.STATE_ENABLED):
+    fail("roll stays enabled while the die runs")
+time.sleep(0.2)
+press(stop)
+cell = wait_for("result in the first log cell",
+                lambda: next((n for n in walk(app) if n.name.startswith("1回目 ") and
+                              n.name[len("1回目 "):] in "123456" and len(n.name) == len("1回目 ") + 1), None), 5)
+print("log cell reads:", cell.name)
+print("atspi: ok")
