@@ -14,7 +14,7 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" >/dev/null
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-    exec build/parking-dice
+    exec build/bin/parking-dice
 fi
 
 scratch=$(mktemp -d)
@@ -25,7 +25,7 @@ server=$!
 for _ in $(seq 50); do [ -s "$scratch/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$scratch/display")"
 mkdir -m 700 "$scratch/runtime"
-HOME="$scratch" XDG_RUNTIME_DIR="$scratch/runtime" build/parking-dice &
+HOME="$scratch" XDG_RUNTIME_DIR="$scratch/runtime" build/bin/parking-dice &
 program=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name 'ソラミネとシミュレーション' | head -n 1)
 sleep 0.5

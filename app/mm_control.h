@@ -1,22 +1,19 @@
 #pragma once
 
-#include <QAudioFormat>
-#include <QBuffer>
-#include <QByteArray>
 #include <QObject>
 #include <QString>
 
 #include <memory>
 
-class QAudioSink;
+class CuePlayer;
 
 // The window's sound device. It is driven the way the cues need it: set a file
 // name, then write commands ("Stop", "Close", "Open", "Sound"), each carried
 // out as it is written. The program reads nothing back; a file that cannot be
 // played, or a machine without sound, is simply not heard.
 //
-// A cue file is decoded whole when the device opens and fed to the audio
-// output from memory, so the whole sound is heard, to its last sample.
+// A cue file is decoded whole when the device opens and played from memory
+// (CuePlayer), so the whole sound is heard, to its last sample.
 class MMControl : public QObject
 {
     Q_OBJECT
@@ -49,8 +46,5 @@ class MMControl : public QObject
 
     QString fileName;
     QString opened;
-    QAudioFormat format;
-    QByteArray samples;
-    QBuffer source;
-    std::unique_ptr<QAudioSink> sink;
+    std::unique_ptr<CuePlayer> player;
 };

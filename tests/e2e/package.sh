@@ -3,7 +3,7 @@
 # HELP cue comes from the package's own sound folder.
 source "$(dirname "$0")/lib.sh"
 
-build=$(dirname "$PROGRAM")
+build=$(dirname "$PROGRAM")/..
 cpack --config "$build/CPackConfig.cmake" -B "$SCRATCH/package" >"$SCRATCH/cpack.log" 2>&1 ||
     fail "cpack failed: $(tail -n 5 "$SCRATCH/cpack.log")"
 deb=$(ls "$SCRATCH"/package/*.deb)
@@ -13,7 +13,7 @@ for needed in libqt6widgets6 libqt6multimedia6 libsndfile1 qt6-qpa-plugins fonts
     [[ $depends == *"$needed"* ]] || fail "the package does not depend on $needed: $depends"
 done
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for file in usr/bin/parking-dice usr/share/parking-dice/sounds/pinpon.wav usr/share/parking-dice/sounds/endpinpon.wav \
+for file in usr/bin/parking-dice usr/lib/parking-dice/libparking-dice-sound.so usr/share/parking-dice/sounds/pinpon.wav usr/share/parking-dice/sounds/endpinpon.wav \
     usr/share/applications/org.parkingdice.ParkingDice.desktop \
     usr/share/metainfo/org.parkingdice.ParkingDice.metainfo.xml \
     usr/share/icons/hicolor/{32x32,64x64,128x128,256x256}/apps/org.parkingdice.ParkingDice.png; do

@@ -7,7 +7,7 @@ start_sound_server
 
 # The program's own cue, found beside the program.
 press_help_and_record "$SCRATCH/own"
-check_whole "$(dirname "$PROGRAM")/pinpon.wav" "the program's own chime"
+check_whole "$(dirname "$PROGRAM")/../share/parking-dice/sounds/pinpon.wav" "the program's own chime"
 
 # A user's file in the current folder, loud to its last sample.
 mkdir -p "$SCRATCH/user"

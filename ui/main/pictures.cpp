@@ -151,10 +151,11 @@ QPixmap dieFacePixmap(int pips) { return QPixmap::fromImage(dieFaceImage(pips));
 
 QIcon programIcon()
 {
-    // Larger sizes are the same map scaled by whole pixels, so the icon stays sharp.
+    // The double size, the same map scaled by whole pixels, serves screens
+    // scaled by 2; larger icons are the desktop's, installed as files.
     QIcon icon;
     const QImage image = iconImage();
-    for (int factor : {1, 2, 4, 8})
+    for (int factor : {1, 2})
         icon.addPixmap(QPixmap::fromImage(
             image.scaled(image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
     return icon;
