@@ -29,7 +29,7 @@ qint64 area(const QRegion &region)
 // Watches paint events of the window and its children.
 class PaintWatcher : public QObject
 {
-public:
+  public:
     PaintWatcher(QWidget *window, QTimer *ticker)
         : QObject(window)
         , window(window)
@@ -52,14 +52,16 @@ public:
             return false;
         if (!painted) {
             painted = true;
-            if (!firstPaint.fileName().isEmpty() && firstPaint.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            if (!firstPaint.fileName().isEmpty()
+                && firstPaint.open(QIODevice::WriteOnly | QIODevice::Truncate))
                 firstPaint.write(QByteArray::number(monotonicNanoseconds()) + '\n');
             firstPaint.close();
             if (quitAfterPaint)
                 QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         }
         if (repaint.isOpen()) {
-            const QRegion region = static_cast<QPaintEvent *>(event)->region().translated(widget->mapTo(window, QPoint()));
+            const QRegion region
+                = static_cast<QPaintEvent *>(event)->region().translated(widget->mapTo(window, QPoint()));
             if (tickStarted) { // the first paint after a tick starts a new pass
                 flushPass();
                 tickStarted = false;
@@ -73,7 +75,7 @@ public:
 
     ~PaintWatcher() override { flushPass(); }
 
-private:
+  private:
     void flushPass()
     {
         if (inPass && repaint.isOpen())

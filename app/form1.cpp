@@ -6,7 +6,10 @@
 #include "ui/main/picture_box.h"
 #include "ui/main/pictures.h"
 
+#include "ui/window_activation.h"
+
 #include <QEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
@@ -96,13 +99,13 @@ void Form1::Form_Activate()
 bool Form1::event(QEvent *event)
 {
     const bool handled = QWidget::event(event);
-    if (event->type() == QEvent::WindowActivate)
+    if (isActivation(event, shown))
         Form_Activate();
     return handled;
 }
 
-void Form1::paintEvent(QPaintEvent *)
+void Form1::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    paintForm1Lines(painter, palette().color(QPalette::WindowText));
+    paintForm1Lines(painter, palette().color(QPalette::WindowText), event->rect());
 }

@@ -88,4 +88,5 @@ class Form1 : public QWidget
     Form1Ui ui;
     DieRandom random;
     QPointer<Form2> help;
+    bool shown = false;
 };

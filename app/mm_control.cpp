@@ -13,7 +13,9 @@ namespace {
 
 bool isRegularFile(const QString &path)
 {
-    struct stat info{};
+    struct stat info
+    {
+    };
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
@@ -27,7 +29,8 @@ QString besideProgram(const char *relative)
 CreateCuePlayer *playerFactory()
 {
     static CreateCuePlayer *factory = [] {
-        static QLibrary module(besideProgram(PARKING_MODULE_DIR_FROM_BIN) + QStringLiteral("/parking-dice-sound"));
+        static QLibrary module(besideProgram(PARKING_MODULE_DIR_FROM_BIN)
+                               + QStringLiteral("/parking-dice-sound"));
         return reinterpret_cast<CreateCuePlayer *>(module.resolve(PARKING_CUE_PLAYER_ENTRY));
     }();
     return factory;

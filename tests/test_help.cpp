@@ -2,9 +2,12 @@
 
 #include "window_probe.h"
 
+#include "app/mm_control.h"
 #include "ui/help/form2.h"
 #include "ui/help/help_text.h"
 #include "ui/help/print_picture.h"
+
+#include <QSignalSpy>
 
 namespace {
 
@@ -49,6 +52,8 @@ class HelpTest : public QObject
     void keyboardClosesWithSpaceNotEscape();
     void mainWindowKeepsWorkingBesideIt();
     void closingTheMainWindowClosesTheHelpWindow();
+    void closeBoxOfTheMainWindowEndsTheProgramWithoutAQuestion();
+    void firstShowingPrintsEvenWithoutTheFocus();
 
   private:
     Form2 *openHelp()
@@ -212,6 +217,34 @@ void HelpTest::closingTheMainWindowClosesTheHelpWindow()
     QPointer<Form2> help = openHelp();
     form.reset();
     QVERIFY(help.isNull());
+}
+
+void HelpTest::closeBoxOfTheMainWindowEndsTheProgramWithoutAQuestion()
+{
+    QPointer<Form2> help = openHelp();
+    auto *sound = form->findChild<MMControl *>(QStringLiteral("MMControl1"));
+    QSignalSpy commands(sound, &MMControl::commandWritten);
+    // The program's event loop, as main() runs it: closing the main window as
+    // the title bar's close box does ends it, although the help window is open.
+    QTimer::singleShot(0, form.get(), [this] { QVERIFY(form->close()); });
+    QTimer guard; // a help window kept the program alive
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, qApp, [] { QApplication::exit(1); });
+    guard.start(5000);
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(commands.isEmpty()); // no cue, and no question was asked
+    form.reset();                // what main() does once the event loop ends
+    QVERIFY(help.isNull());
+}
+
+void HelpTest::firstShowingPrintsEvenWithoutTheFocus()
+{
+    Form2 help;
+    help.show(); // not activated
+    QCOMPARE(help.Picture1->printedLines(), helpLines());
+    Form1 main;
+    main.show();
+    QCOMPARE(label(&main, QStringLiteral("Label11"))->text(), QStringLiteral(" 0"));
 }
 
 PARKING_TEST_MAIN(HelpTest)

@@ -6,6 +6,8 @@
 #include "ui/main/form1_layout.h"
 #include "ui/main/pictures.h"
 
+#include "ui/window_activation.h"
+
 #include <QEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -54,7 +56,7 @@ void Form2::Command1_Click() { close(); }
 bool Form2::event(QEvent *event)
 {
     const bool handled = QWidget::event(event);
-    if (event->type() == QEvent::WindowActivate)
+    if (isActivation(event, shown))
         Form_Activate();
     return handled;
 }

@@ -24,4 +24,7 @@ class Form2 : public QWidget
   protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+
+  private:
+    bool shown = false;
 };

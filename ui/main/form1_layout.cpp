@@ -161,10 +161,27 @@ QPushButton *makeButton(QWidget *form, const char *name, int left, int top, int 
     return button;
 }
 
+// A label that paints its own background. Qt would otherwise count every
+// white and yellow label as an opaque control of the window and work out again
+// which of them cover the window each time any control is shown or hidden,
+// a hundred times a second while the die runs.
+class FilledLabel : public QLabel
+{
+  public:
+    using QLabel::QLabel;
+
+  protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QPainter(this).fillRect(rect(), palette().window());
+        QLabel::paintEvent(event);
+    }
+};
+
 QLabel *makeLabel(QWidget *form, const QString &name, const QRect &geometry, const QString &caption,
                   const QFont &font, Look look, Back back, Ink ink)
 {
-    auto *label = new QLabel(form);
+    QLabel *label = back == Back::System ? new QLabel(form) : new FilledLabel(form);
     label->setObjectName(name);
     label->setText(caption);
     label->setGeometry(geometry);
@@ -181,10 +198,8 @@ QLabel *makeLabel(QWidget *form, const QString &name, const QRect &geometry, con
         label->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     }
     QPalette palette = label->palette();
-    if (back != Back::System) {
+    if (back != Back::System)
         palette.setColor(QPalette::Window, back == Back::White ? Qt::white : Qt::yellow);
-        label->setAutoFillBackground(true);
-    }
     if (ink != Ink::System)
         palette.setColor(QPalette::WindowText, ink == Ink::Red ? Qt::red : Qt::black);
     label->setPalette(palette);
@@ -313,10 +328,16 @@ Form1Ui buildForm1(QWidget *form)
     return ui;
 }
 
-void paintForm1Lines(QPainter &painter, const QColor &ink)
+void paintForm1Lines(QPainter &painter, const QColor &ink, const QRect &area)
 {
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (const LineRow &line : lines) {
+        const QPoint from(twipsToPixels(line.x1), twipsToPixels(line.y1));
+        const QPoint to(twipsToPixels(line.x2), twipsToPixels(line.y2));
+        const int reach = line.stroke == Stroke::Wall ? 3 : 1; // half the pen and the square cap
+        // Only what the repaint needs: a run of the die repaints its own place.
+        if (!QRect(from, to).normalized().adjusted(-reach, -reach, reach, reach).intersects(area))
+            continue;
         QPen pen(ink);
         switch (line.stroke) {
         case Stroke::Solid:
@@ -332,7 +353,6 @@ void paintForm1Lines(QPainter &painter, const QColor &ink)
             break;
         }
         painter.setPen(pen);
-        painter.drawLine(twipsToPixels(line.x1), twipsToPixels(line.y1), twipsToPixels(line.x2),
-                         twipsToPixels(line.y2));
+        painter.drawLine(from, to);
     }
 }

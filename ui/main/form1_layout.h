@@ -49,4 +49,5 @@ Form1Ui buildForm1(QWidget *form);
 
 class QColor;
 class QPainter;
-void paintForm1Lines(QPainter &painter, const QColor &ink);
+// Paints the lines of the layout that reach into `area`.
+void paintForm1Lines(QPainter &painter, const QColor &ink, const QRect &area);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QEvent>
+
+// Whether an event makes a window the program's active window, as the
+// windows' activation handlers count it: each activation by the window
+// system, and the first showing, which counts even where the window manager
+// does not give a newly shown window the focus.
+inline bool isActivation(const QEvent *event, bool &shownBefore)
+{
+    if (event->type() == QEvent::WindowActivate)
+        return true;
+    if (event->type() == QEvent::Show && !shownBefore) {
+        shownBefore = true;
+        return true;
+    }
+    return false;
+}
