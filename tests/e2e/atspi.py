@@ -100,4 +100,23 @@ cell = wait_for("result in the first log cell",
                 lambda: next((n for n in walk(app) if n.name.startswith("1回目 ") and
                               n.name[len("1回目 "):] in "123456" and len(n.name) == len("1回目 ") + 1), None), 5)
 print("log cell reads:", cell.name)
+
+# The help text reaches the reader as text.
+press(found["HELP"])
+
+
+def help_text():
+    for node in walk(app):
+        if node.name == "設問と操作方法":
+            try:
+                text = node.queryText()
+            except NotImplementedError:
+                return None
+            return text.getText(0, text.characterCount) or None
+    return None
+
+
+text = wait_for("help text", help_text, 5)
+if "【問　　題】" not in text or "【操作方法】" not in text or len(text.split("\n")) != 34:
+    fail("the help text reads: " + text[:80])
 print("atspi: ok")
