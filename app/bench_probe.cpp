@@ -29,7 +29,7 @@ qint64 area(const QRegion &region)
 // Watches paint events of the window and its children.
 class PaintWatcher : public QObject
 {
-  public:
+public:
     PaintWatcher(QWidget *window, QTimer *ticker)
         : QObject(window)
         , window(window)
@@ -75,7 +75,7 @@ class PaintWatcher : public QObject
 
     ~PaintWatcher() override { flushPass(); }
 
-  private:
+private:
     void flushPass()
     {
         if (inPass && repaint.isOpen())

@@ -83,7 +83,7 @@ bool decode(const QString &path, QAudioFormat &format, QByteArray &samples)
 
 class SoundFilePlayer : public CuePlayer
 {
-  public:
+public:
     bool open(const QString &path) override { return decode(path, format, samples); }
 
     qint64 frames() const override { return format.isValid() ? samples.size() / format.bytesPerFrame() : 0; }
@@ -109,7 +109,7 @@ class SoundFilePlayer : public CuePlayer
 
     bool sounding() const override { return sink && sink->state() == QAudio::ActiveState; }
 
-  private:
+private:
     QAudioFormat format;
     QByteArray samples;
     QBuffer source;

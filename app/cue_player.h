@@ -8,7 +8,7 @@
 // nothing.
 class CuePlayer
 {
-  public:
+public:
     virtual ~CuePlayer() = default;
 
     virtual bool open(const QString &path) = 0; // false: not a sound we can play

@@ -12,7 +12,7 @@ float timeOfDay();
 // state, so every stop's draw is independent of the one before.
 class DieRandom
 {
-  public:
+public:
     using Clock = std::function<float()>;
 
     explicit DieRandom(Clock clock = timeOfDay);
@@ -22,7 +22,7 @@ class DieRandom
     void seed(float seed);
     float next(); // the next value in [0, 1), a multiple of 2^-24
 
-  private:
+private:
     Clock clock;
     std::ranlux24_base engine;
 };

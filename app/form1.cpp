@@ -78,12 +78,10 @@ void Form1::Form_Load()
     rollCount = 1;
     animFace = 1;
     diceValue = 1;
-    for (int k = 1; k <= 6; ++k)
-        fixedSpot(k) = -1;
+    fixedSpot.fill(-1);
     fixedMoves = 0;
     freeMoves = 0;
-    for (int k = 1; k <= 6; ++k)
-        freeSpot(k) = 0;
+    freeSpot.fill(0);
     const char16_t *marks[] = {u"①", u"②", u"③", u"④", u"⑤", u"⑥"};
     for (int k = 1; k <= 6; ++k)
         spaceMarks(k) = QString::fromUtf16(marks[k - 1]);

@@ -20,7 +20,7 @@ class Form1 : public QWidget
 {
     Q_OBJECT
 
-  public:
+public:
     explicit Form1(QWidget *parent = nullptr);
     ~Form1() override;
 
@@ -75,11 +75,11 @@ class Form1 : public QWidget
     void Command13_Click();
     void Command14_Click();
 
-  protected:
+protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
-  private:
+private:
     void connectControls();
     void giveCue(const QString &file);
     void pressFixedSpace(int k);

@@ -18,7 +18,7 @@ class MMControl : public QObject
 {
     Q_OBJECT
 
-  public:
+public:
     explicit MMControl(QObject *parent = nullptr);
     ~MMControl() override;
 
@@ -26,8 +26,8 @@ class MMControl : public QObject
     void setCommand(const QString &command);
 
     // Where a bare file name is looked for: the current folder, the program's
-    // own folder, then the sound folder installed beside the program. Returns the first regular
-    // file found, or an empty string.
+    // own folder, then the sound folder installed beside the program. Returns
+    // the first regular file found, or an empty string.
     static QString locate(const QString &name);
 
     // For tests and diagnostics only; the program never asks.
@@ -35,10 +35,10 @@ class MMControl : public QObject
     qint64 openedFrames() const;
     bool sounding() const;
 
-  signals:
+signals:
     void commandWritten(const QString &command);
 
-  private:
+private:
     void stop();
     void close();
     void open();

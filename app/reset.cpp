@@ -16,8 +16,7 @@ void Form1::Command2_Click()
     freeMoves = 0;
     ui.Label11->setText(numberText(fixedMoves));
     ui.Label15->setText(numberText(freeMoves));
-    for (int k = 1; k <= 6; ++k)
-        fixedSpot(k) = -1;
+    fixedSpot.fill(-1);
     for (int loopIndex = 1; loopIndex <= 12; ++loopIndex)
         ui.car(loopIndex)->hide();
     for (int loopIndex = 1; loopIndex <= 6; ++loopIndex)
@@ -30,6 +29,5 @@ void Form1::Command2_Click()
     for (QPushButton *button :
          {ui.Command15, ui.Command16, ui.Command17, ui.Command18, ui.Command19, ui.Command20})
         button->setText(QString());
-    for (int k = 1; k <= 6; ++k)
-        freeSpot(k) = 0;
+    freeSpot.fill(0);
 }

@@ -11,7 +11,7 @@ template <typename T, int First, int Last> class VbArray
 {
     static_assert(First <= Last);
 
-  public:
+public:
     static constexpr int first = First;
     static constexpr int last = Last;
 
@@ -20,7 +20,7 @@ template <typename T, int First, int Last> class VbArray
 
     void fill(const T &value) { items.fill(value); }
 
-  private:
+private:
     static std::size_t slot(int index) { return static_cast<std::size_t>(index - First); }
 
     std::array<T, Last - First + 1> items{};

@@ -17,7 +17,7 @@ class AreasTest : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void init() { form = startedWindow(); }
     void cleanup() { form.reset(); }
 
@@ -37,7 +37,7 @@ class AreasTest : public QObject
     void countersStopAtTheirBounds();
     void areasNeverTouchTheDieTheLogOrTheCounts();
 
-  private:
+private:
     QString caption(int number) const { return button(form.get(), number)->text(); }
     bool carShown(int i) const { return carPicture(form.get(), i)->isVisible(); }
 

@@ -69,7 +69,7 @@ class CuesTest : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void initTestCase()
     {
         QVERIFY(folder.isValid());
@@ -88,7 +88,7 @@ class CuesTest : public QObject
     void buttonsKeepWorkingWithABadCue();
     void goodFileIsHeardAgainAfterABadOne();
 
-  private:
+private:
     void placeCue(const QString &kind, const QString &name = QStringLiteral("pinpon.wav"));
     QString cuePath() const { return folder.filePath(QStringLiteral("pinpon.wav")); }
 

@@ -6,7 +6,7 @@ class DieTest : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void init()
     {
         form = startedWindow();
@@ -24,7 +24,7 @@ class DieTest : public QObject
     void resultDependsOnTheClockNotOnTheRun();
     void disabledButtonsIgnoreClicks();
 
-  private:
+private:
     void checkButtons(bool roll, bool stop, bool reset)
     {
         QCOMPARE(button(form.get(), 4)->isEnabled(), roll);

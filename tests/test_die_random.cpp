@@ -28,7 +28,7 @@ class DieRandomTest : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void valuesAreSinglePrecisionInTheUnitInterval();
     void sameSeedSameValue();
     void timeOfDayIsWithinADay();

@@ -34,7 +34,7 @@ class FairDieTest : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void facesAreFairWithTheRealClock();
 };
 

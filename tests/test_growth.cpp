@@ -45,7 +45,7 @@ class GrowthTest : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void repeatedUseDoesNotGrow_data();
     void repeatedUseDoesNotGrow();
 };

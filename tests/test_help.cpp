@@ -34,7 +34,7 @@ class HelpTest : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void init() { form = startedWindow(); }
     void cleanup()
     {
@@ -55,7 +55,7 @@ class HelpTest : public QObject
     void closeBoxOfTheMainWindowEndsTheProgramWithoutAQuestion();
     void firstShowingPrintsEvenWithoutTheFocus();
 
-  private:
+private:
     Form2 *openHelp()
     {
         clickButton(form.get(), 21);

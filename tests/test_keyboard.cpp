@@ -36,7 +36,7 @@ class KeyboardTest : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void init() { form = startedWindow(); }
     void cleanup() { form.reset(); }
 
@@ -45,7 +45,7 @@ class KeyboardTest : public QObject
     void namesFollowWhatIsShown();
     void logCellIsNamedByItsRollAndResult();
 
-  private:
+private:
     std::unique_ptr<Form1> form;
 };
 

@@ -10,7 +10,7 @@ class LayoutTest : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void init() { form = startedWindow(); }
     void cleanup() { form.reset(); }
 
@@ -31,7 +31,7 @@ class LayoutTest : public QObject
     void tabOrderStartsAtTheRightUpButton();
     void frameHasNoMaximiseBox();
 
-  private:
+private:
     std::unique_ptr<Form1> form;
 };
 

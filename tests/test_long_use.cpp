@@ -41,10 +41,10 @@ class LongUseTest : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void randomUseKeepsEveryInvariant();
 
-  private:
+private:
     QString brokenInvariant(Form1 &form) const;
     QString causeEvent(Form1 &form, QRandomGenerator &random);
 };

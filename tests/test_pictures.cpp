@@ -40,7 +40,7 @@ class PicturesTest : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void carHasItsColoursAndShape();
     void iconIsTheCarDrawnWider();
     void dieFaceHasItsPips_data();

@@ -70,7 +70,7 @@ class ResetQuitTest : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void init()
     {
         form = startedWindow();
@@ -90,7 +90,7 @@ class ResetQuitTest : public QObject
     void resetLeavesTheHelpWindowOpen();
     void quitAnsweredNoChangesNothing();
 
-  private:
+private:
     std::unique_ptr<Form1> form;
     MMControl *sound = nullptr;
 };

@@ -37,7 +37,6 @@ Form2::Form2()
     Picture1->setGeometry(twipsRect(120, 480, 9015, 8055));
     Picture1->setFont(mappedFont(windowFontPoints));
     Picture1->setFocusPolicy(Qt::NoFocus);
-    Picture1->lower();
 
     setTabOrder(Command1, Picture1);
     Command1->setFocus();

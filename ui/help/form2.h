@@ -12,7 +12,7 @@ class Form2 : public QWidget
 {
     Q_OBJECT
 
-  public:
+public:
     Form2();
 
     void Form_Activate();
@@ -21,10 +21,10 @@ class Form2 : public QWidget
     QPushButton *Command1 = nullptr;
     PrintPicture *Picture1 = nullptr;
 
-  protected:
+protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
-  private:
+private:
     bool shown = false;
 };

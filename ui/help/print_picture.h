@@ -10,7 +10,7 @@ class PrintPicture : public QWidget
 {
     Q_OBJECT
 
-  public:
+public:
     explicit PrintPicture(QWidget *parent = nullptr);
 
     void cls();                      // white again, print position at the top left
@@ -20,10 +20,10 @@ class PrintPicture : public QWidget
     const QImage &image() const { return persistent; }
     QStringList printedLines() const { return lines; }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent *event) override;
 
-  private:
+private:
     QImage persistent;
     int currentY = 0;
     QStringList lines;

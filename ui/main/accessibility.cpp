@@ -29,7 +29,7 @@ int numberIn(const QString &name, const char *prefix)
 // A space or counter button: Qt's own button, with a name made from its caption.
 class SpokenButton : public QAccessibleWidget
 {
-  public:
+public:
     explicit SpokenButton(QWidget *button)
         : QAccessibleWidget(button, QAccessible::Button)
     {}
@@ -77,7 +77,7 @@ class SpokenButton : public QAccessibleWidget
 // A log cell: its roll number and what it holds.
 class LogCell : public QAccessibleWidget
 {
-  public:
+public:
     explicit LogCell(QWidget *cell)
         : QAccessibleWidget(cell, QAccessible::StaticText)
     {}
@@ -96,7 +96,7 @@ class LogCell : public QAccessibleWidget
 // The help picture: what was printed on it, as one text.
 class PrintedText : public QAccessibleWidget, public QAccessibleTextInterface
 {
-  public:
+public:
     explicit PrintedText(QWidget *picture)
         : QAccessibleWidget(picture, QAccessible::StaticText)
     {}
@@ -136,7 +136,7 @@ class PrintedText : public QAccessibleWidget, public QAccessibleTextInterface
         return {};
     }
 
-  private:
+private:
     QString all() const { return static_cast<PrintPicture *>(widget())->printedLines().join(u'\n'); }
 };
 

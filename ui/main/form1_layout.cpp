@@ -167,10 +167,10 @@ QPushButton *makeButton(QWidget *form, const char *name, int left, int top, int 
 // a hundred times a second while the die runs.
 class FilledLabel : public QLabel
 {
-  public:
+public:
     using QLabel::QLabel;
 
-  protected:
+protected:
     void paintEvent(QPaintEvent *event) override
     {
         QPainter(this).fillRect(rect(), palette().window());

@@ -8,18 +8,18 @@ class PictureBox : public QLabel
 {
     Q_OBJECT
 
-  public:
+public:
     explicit PictureBox(const QPixmap &picture, QWidget *parent = nullptr);
 
-  signals:
+signals:
     void clicked();
 
-  protected:
+protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
-  private:
+private:
     QPixmap picture;
     bool pressed = false;
 };
