@@ -46,9 +46,7 @@ bool decode(const QString &path, QAudioFormat &format, QByteArray &samples)
     Descriptor file{::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
     if (file.fd < 0)
         return false;
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > maxFileBytes)
         return false;
 

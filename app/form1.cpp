@@ -5,7 +5,6 @@
 #include "ui/main/fonts.h"
 #include "ui/main/picture_box.h"
 #include "ui/main/pictures.h"
-
 #include "ui/window_activation.h"
 
 #include <QEvent>

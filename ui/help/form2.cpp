@@ -5,7 +5,6 @@
 #include "ui/main/fonts.h"
 #include "ui/main/form1_layout.h"
 #include "ui/main/pictures.h"
-
 #include "ui/window_activation.h"
 
 #include <QEvent>

@@ -6,7 +6,6 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLabel>
-#include <QRegularExpression>
 
 namespace {
 
@@ -148,7 +147,7 @@ QAccessibleInterface *spokenNames(const QString &className, QObject *object)
     const QString name = object->objectName();
     if (className == u"QPushButton" && widget->window()->objectName() == u"Form1") {
         const int number = numberIn(name, "Command");
-        if ((number >= 5 && number <= 20))
+        if (number >= 5 && number <= 20)
             return new SpokenButton(widget);
     }
     if (className == u"QLabel" && numberIn(name, "Labme") > 0)

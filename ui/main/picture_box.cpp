@@ -5,9 +5,8 @@
 
 PictureBox::PictureBox(const QPixmap &picture, QWidget *parent)
     : QLabel(parent)
-    , picture(picture)
 {
-    setPixmap(picture); // for the accessible role of a graphic
+    setPixmap(picture); // also what assistive technology sees: a graphic
     setFixedSize(picture.size());
     setFocusPolicy(Qt::NoFocus);
 }
@@ -34,5 +33,5 @@ void PictureBox::paintEvent(QPaintEvent *)
     // one colour, never a smoothed blend.
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawPixmap(rect(), picture);
+    painter.drawPixmap(rect(), pixmap());
 }

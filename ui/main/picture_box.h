@@ -20,6 +20,5 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPixmap picture;
     bool pressed = false;
 };
