@@ -1,8 +1,9 @@
 // Sound cues, the HELP button and the quit question.
 
 #include "app/form1.h"
-#include "app/mm_control.h"
+#include "sound/mm_control.h"
 #include "ui/help/form2.h"
+#include "ui/window_activation.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -11,11 +12,11 @@
 
 void Form1::giveCue(const QString &file)
 {
-    ui.MMControl1->setCommand(QStringLiteral("Stop"));
-    ui.MMControl1->setCommand(QStringLiteral("Close"));
-    ui.MMControl1->setFileName(file);
-    ui.MMControl1->setCommand(QStringLiteral("Open"));
-    ui.MMControl1->setCommand(QStringLiteral("Sound"));
+    MMControl1->setCommand(QStringLiteral("Stop"));
+    MMControl1->setCommand(QStringLiteral("Close"));
+    MMControl1->setFileName(file);
+    MMControl1->setCommand(QStringLiteral("Open"));
+    MMControl1->setCommand(QStringLiteral("Sound"));
 }
 
 void Form1::Command21_Click()
@@ -23,9 +24,7 @@ void Form1::Command21_Click()
     giveCue(QStringLiteral("pinpon.wav"));
     if (!help)
         help = new Form2; // no owner: it lives beside the main window
-    help->show();
-    help->raise();
-    help->activateWindow();
+    showInFront(help);
 }
 
 void Form1::Command3_Click()

@@ -1,10 +1,10 @@
 #include "app/form1.h"
 
-#include "app/mm_control.h"
+#include "sound/mm_control.h"
 #include "ui/help/form2.h"
-#include "ui/main/fonts.h"
+#include "ui/fonts.h"
 #include "ui/main/picture_box.h"
-#include "ui/main/pictures.h"
+#include "ui/pictures.h"
 #include "ui/window_activation.h"
 
 #include <QEvent>
@@ -32,6 +32,8 @@ Form1::Form1(QWidget *parent)
     setFixedSize(geometry.size());
 
     ui = buildForm1(this);
+    MMControl1 = new MMControl(this);
+    MMControl1->setObjectName(QStringLiteral("MMControl1"));
     connectControls();
     Form_Load();
 }
@@ -105,4 +107,10 @@ void Form1::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     paintForm1Lines(painter, palette().color(QPalette::WindowText), event->rect());
+    // The sound libraries load once the window is on the screen, so that
+    // neither start-up nor the first cue waits for them.
+    if (!painted) {
+        painted = true;
+        QTimer::singleShot(0, MMControl1, &MMControl::prepare);
+    }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/die_random.h"
-#include "app/vb_array.h"
+#include "ui/vb_array.h"
 #include "ui/main/form1_layout.h"
 
 #include <QPointer>
@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class Form2;
+class MMControl;
 
 // A number as the window shows it: a leading blank where it is not negative.
 QString numberText(int number);
@@ -27,6 +28,7 @@ public:
     const Form1Ui &controls() const { return ui; }
     Form2 *helpWindow() const;
     DieRandom &randomSource() { return random; }
+    MMControl *soundDevice() const { return MMControl1; }
 
     // The experiment, in the order the window holds it.
     qint16 diceValue = 0;
@@ -86,7 +88,9 @@ private:
     void pressFreeSpace(int k);
 
     Form1Ui ui;
+    MMControl *MMControl1 = nullptr; // hidden: the window's sound device
     DieRandom random;
     QPointer<Form2> help;
     bool shown = false;
+    bool painted = false;
 };

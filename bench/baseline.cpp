@@ -2,8 +2,8 @@
 // with a window of the same size, one label in the same font and a 32 x 32
 // picture swapped by a 10 ms timer.
 
-#include "app/bench_probe.h"
-#include "ui/main/fonts.h"
+#include "bench/bench_probe.h"
+#include "ui/fonts.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -16,8 +16,8 @@ else
 fi
 
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-release -j"$(nproc)" --target parking-dice bench_baseline >/dev/null
-ours=build-release/bin/parking-dice baseline=build-release/bench/bench_baseline
+cmake --build build-release -j"$(nproc)" --target bench_parking_dice bench_baseline >/dev/null
+ours=build-release/bench/bench_parking_dice baseline=build-release/bench/bench_baseline
 
 scratch=$(mktemp -d /tmp/parking-bench.XXXXXX)
 cleanup() {

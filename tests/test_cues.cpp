@@ -3,7 +3,9 @@
 
 #include "window_probe.h"
 
-#include "app/mm_control.h"
+#include "sound/cue_files.h"
+#include "sound/cue_player.h"
+#include "sound/mm_control.h"
 #include "ui/help/form2.h"
 
 #include <QDir>
@@ -12,9 +14,16 @@
 #include <QMessageBox>
 #include <QRandomGenerator>
 #include <QSignalSpy>
+#include <QLibrary>
 #include <QTemporaryDir>
 
+#include <sndfile.h>
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <future>
 
 namespace {
 
@@ -63,6 +72,34 @@ void write(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
+// Writes every command of a cue for `name`, the way the window does.
+void giveCue(MMControl &device, const QString &name = QStringLiteral("pinpon.wav"))
+{
+    device.setCommand(QStringLiteral("Stop"));
+    device.setCommand(QStringLiteral("Close"));
+    device.setFileName(name);
+    device.setCommand(QStringLiteral("Open"));
+    device.setCommand(QStringLiteral("Sound"));
+}
+
+// A compressed file that holds far more sound than a cue: a minute of eight
+// channels at 192 kHz, which decodes to 184 MB.
+void writeLongFlac(const QString &path)
+{
+    SF_INFO info{};
+    info.samplerate = 192000;
+    info.channels = 8;
+    info.format = SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
+    SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+    QVERIFY(file);
+    std::vector<short> second(size_t(info.samplerate) * info.channels);
+    for (size_t i = 0; i < second.size(); i += info.channels)
+        second[i] = short((i / info.channels) % 64 < 32 ? 4000 : -4000);
+    for (int s = 0; s < 60; ++s)
+        QCOMPARE(sf_writef_short(file, second.data(), info.samplerate), sf_count_t(info.samplerate));
+    sf_close(file);
+}
+
 } // namespace
 
 class CuesTest : public QObject
@@ -81,7 +118,8 @@ private slots:
     void cleanup();
 
     void playableFileIsOpenedWhole();
-    void currentFolderComesFirst();
+    void namedPipeIsNeverWaitedFor();
+    void longManyChannelFileIsCappedOffTheWindowsThread();
     void unplayableFileIsNotHeard_data();
     void unplayableFileIsNotHeard();
     void buttonsKeepWorkingWithABadCue_data();
@@ -149,21 +187,51 @@ void CuesTest::playableFileIsOpenedWhole()
     MMControl device;
     device.setFileName(QStringLiteral("pinpon.wav"));
     device.setCommand(QStringLiteral("Open"));
+    QTRY_VERIFY(device.isSettled());
     QCOMPARE(device.openedFile(), cuePath());
     QCOMPARE(device.openedFrames(), 4410);
-    device.setCommand(QStringLiteral("Sound"));
-    device.setCommand(QStringLiteral("Stop"));
     device.setCommand(QStringLiteral("Close"));
+    QTRY_VERIFY(device.isSettled());
     QVERIFY(device.openedFile().isEmpty());
-    QVERIFY(!device.sounding());
 }
 
-void CuesTest::currentFolderComesFirst()
+// The player itself, given a named pipe no one writes to: it must answer at
+// once, not wait for a writer.
+void CuesTest::namedPipeIsNeverWaitedFor()
 {
-    placeCue(QStringLiteral("good"));
-    QCOMPARE(MMControl::locate(QStringLiteral("pinpon.wav")), cuePath());
-    QVERIFY(MMControl::locate(QStringLiteral("no-such-cue.wav")).isEmpty());
-    QVERIFY(MMControl::locate(QString()).isEmpty());
+    placeCue(QStringLiteral("named pipe"));
+    QLibrary module(QStringLiteral(PARKING_SOUND_MODULE));
+    auto *create = reinterpret_cast<CreateCuePlayer *>(module.resolve(PARKING_CUE_PLAYER_ENTRY));
+    QVERIFY2(create, qPrintable(module.errorString()));
+    std::unique_ptr<CuePlayer> player(create());
+    auto opening = std::async(std::launch::async, [&] {
+        QString why;
+        return player->open(cuePath(), why);
+    });
+    if (opening.wait_for(std::chrono::seconds(2)) != std::future_status::ready) {
+        // Lets the stuck open go on, so that the test can end.
+        const int writer = ::open(QFile::encodeName(cuePath()).constData(), O_WRONLY | O_NONBLOCK);
+        opening.wait();
+        ::close(writer);
+        QFAIL("opening a named pipe waited for a writer");
+    }
+    QVERIFY(!opening.get());
+}
+
+void CuesTest::longManyChannelFileIsCappedOffTheWindowsThread()
+{
+    writeLongFlac(cuePath());
+    auto form = startedWindow();
+    QElapsedTimer clock;
+    clock.start();
+    clickButton(form.get(), 21);
+    QVERIFY2(clock.elapsed() < 200, qPrintable(QStringLiteral("HELP took %1 ms").arg(clock.elapsed())));
+    QVERIFY(form->helpWindow() && form->helpWindow()->isVisible());
+    MMControl *device = form->soundDevice();
+    QTRY_VERIFY_WITH_TIMEOUT(device->isSettled(), 20000);
+    QCOMPARE(device->openedFile(), cuePath());
+    // 16 MiB of samples: five and a half seconds of the eight channels.
+    QCOMPARE(device->openedFrames(), 16 * 1024 * 1024 / (8 * 2));
 }
 
 void CuesTest::unplayableFileIsNotHeard_data()
@@ -194,12 +262,9 @@ void CuesTest::unplayableFileIsNotHeard()
     MMControl device;
     QElapsedTimer clock;
     clock.start();
-    for (const char *command : {"Stop", "Close", "Open", "Sound"}) {
-        if (QByteArrayView(command) == "Open")
-            device.setFileName(QStringLiteral("pinpon.wav"));
-        device.setCommand(QString::fromLatin1(command));
-    }
+    giveCue(device);
     QVERIFY2(clock.elapsed() < 100, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
+    QTRY_VERIFY(device.isSettled());
     if (partlyPlayable) { // what the file really holds may be played, never more
         QVERIFY(device.openedFrames() <= 4410);
     } else {
@@ -251,15 +316,14 @@ void CuesTest::buttonsKeepWorkingWithABadCue()
 void CuesTest::goodFileIsHeardAgainAfterABadOne()
 {
     MMControl device;
-    device.setFileName(QStringLiteral("pinpon.wav"));
     placeCue(QStringLiteral("random bytes"));
-    device.setCommand(QStringLiteral("Open"));
-    device.setCommand(QStringLiteral("Sound"));
+    giveCue(device);
+    QTRY_VERIFY(device.isSettled());
     QVERIFY(device.openedFile().isEmpty());
     QFile::remove(cuePath());
     placeCue(QStringLiteral("good"));
-    for (const char *command : {"Stop", "Close", "Open", "Sound"})
-        device.setCommand(QString::fromLatin1(command));
+    giveCue(device);
+    QTRY_VERIFY(device.isSettled());
     QCOMPARE(device.openedFile(), cuePath());
 }
 

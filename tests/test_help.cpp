@@ -2,7 +2,7 @@
 
 #include "window_probe.h"
 
-#include "app/mm_control.h"
+#include "sound/mm_control.h"
 #include "ui/help/form2.h"
 #include "ui/help/help_text.h"
 #include "ui/help/print_picture.h"
@@ -47,6 +47,7 @@ private slots:
     void textUsesItsExactCharacters();
     void helpOpensAsOneUnownedWindow();
     void helpAgainBringsTheSameWindowForward();
+    void helpBringsBackAMinimisedWindow();
     void everyActivationPrintsTheTextOnceFromTheTop();
     void closeButtonUnloadsTheWindow();
     void keyboardClosesWithSpaceNotEscape();
@@ -210,6 +211,18 @@ void HelpTest::mainWindowKeepsWorkingBesideIt()
     clickButton(form.get(), 11);
     QCOMPARE(label(form.get(), QStringLiteral("Label11"))->text(), QStringLiteral(" 1"));
     QVERIFY(form->helpWindow()->isVisible());
+}
+
+void HelpTest::helpBringsBackAMinimisedWindow()
+{
+    Form2 *help = openHelp();
+    help->showMinimized();
+    QTRY_VERIFY(help->isMinimized());
+    clickButton(form.get(), 21);
+    QCOMPARE(form->helpWindow(), help);
+    QTRY_VERIFY(!help->isMinimized());
+    QVERIFY(help->isVisible());
+    QTRY_COMPARE(QGuiApplication::focusWindow(), help->windowHandle());
 }
 
 void HelpTest::closingTheMainWindowClosesTheHelpWindow()

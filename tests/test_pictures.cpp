@@ -3,7 +3,7 @@
 
 #include "window_probe.h"
 
-#include "ui/main/pictures.h"
+#include "ui/pictures.h"
 
 #include <QMap>
 

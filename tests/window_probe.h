@@ -4,8 +4,9 @@
 // and click them the way a user does.
 
 #include "app/form1.h"
+#include "ui/help/help_accessibility.h"
 #include "ui/main/accessibility.h"
-#include "ui/main/fonts.h"
+#include "ui/fonts.h"
 #include "ui/main/picture_box.h"
 
 #include <QApplication>
@@ -87,6 +88,7 @@ inline void rollAndStop(Form1 &form, int ticks = 0)
         QApplication app(argc, argv);                                                                        \
         installFontSubstitutes();                                                                            \
         installAccessibleNames();                                                                            \
+        installHelpAccessibility();                                                                          \
         TestClass test;                                                                                      \
         return QTest::qExec(&test, argc, argv);                                                              \
     }

@@ -2,7 +2,7 @@
 // 32 x 32 map scaled by whole pixels:  make_icons FOLDER SIZE...
 //   FOLDER/SIZExSIZE/apps/org.parkingdice.ParkingDice.png
 
-#include "ui/main/pictures.h"
+#include "ui/pictures.h"
 
 #include <QDir>
 #include <QImage>

@@ -2,6 +2,8 @@
 
 #include <QEvent>
 
+class QWidget;
+
 // Whether an event makes a window the program's active window, as the
 // windows' activation handlers count it: each activation by the window
 // system, and the first showing, which counts even where the window manager
@@ -16,3 +18,7 @@ inline bool isActivation(const QEvent *event, bool &shownBefore)
     }
     return false;
 }
+
+// Shows a window in front and active, also where the user minimised it or
+// something else took it off the screen.
+void showInFront(QWidget *window);

@@ -2,9 +2,9 @@
 
 #include "ui/help/help_text.h"
 #include "ui/help/print_picture.h"
-#include "ui/main/fonts.h"
-#include "ui/main/form1_layout.h"
-#include "ui/main/pictures.h"
+#include "ui/fonts.h"
+#include "ui/pictures.h"
+#include "ui/twips.h"
 #include "ui/window_activation.h"
 
 #include <QEvent>

@@ -1,9 +1,8 @@
 #include "ui/main/form1_layout.h"
 
-#include "app/mm_control.h"
-#include "ui/main/fonts.h"
+#include "ui/fonts.h"
 #include "ui/main/picture_box.h"
-#include "ui/main/pictures.h"
+#include "ui/pictures.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -296,11 +295,6 @@ void setKeyboardOrder(const Form1Ui &ui)
 
 } // namespace
 
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
-
 QRect form1Geometry() { return twipsRect(3855, 1485, 7350, 9120); }
 
 Form1Ui buildForm1(QWidget *form)
@@ -322,9 +316,6 @@ Form1Ui buildForm1(QWidget *form)
     ui.Timer1->setObjectName(QStringLiteral("Timer1"));
     ui.Timer1->setTimerType(Qt::PreciseTimer);
     ui.Timer1->setInterval(10);
-
-    ui.MMControl1 = new MMControl(form);
-    ui.MMControl1->setObjectName(QStringLiteral("MMControl1"));
     return ui;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/vb_array.h"
+#include "ui/twips.h"
+#include "ui/vb_array.h"
 
 #include <QRect>
 #include <QString>
@@ -9,7 +10,6 @@ class QLabel;
 class QPushButton;
 class QTimer;
 class QWidget;
-class MMControl;
 class PictureBox;
 
 // The main window's controls, as the builder hands them over.
@@ -30,14 +30,8 @@ struct Form1Ui
     VbArray<PictureBox *, 1, 12> car; // 1 to 6 fixed-space area, 7 to 12 back-first area
     VbArray<PictureBox *, 1, 6> Image1;
     QTimer *Timer1 = nullptr;
-    MMControl *MMControl1 = nullptr;
 };
 
-// The layout is drawn in twips, 15 to a pixel at 96 dots per inch. Qt scales
-// logical pixels for high-resolution screens by itself.
-constexpr int twipsPerPixel = 15;
-constexpr int twipsToPixels(int twips) { return twips / twipsPerPixel; }
-QRect twipsRect(int left, int top, int width, int height);
 
 // Client area of the main window and where it opens on the screen.
 QRect form1Geometry();

@@ -1,4 +1,4 @@
-#include "ui/main/fonts.h"
+#include "ui/fonts.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "ui/main/pictures.h"
+#include "ui/pictures.h"
 
 #include <QIcon>
 #include <QPainter>

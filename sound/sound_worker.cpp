@@ -1,0 +1,140 @@
+#include "sound/sound_worker.h"
+
+#include "sound/cue_files.h"
+#include "sound/cue_player.h"
+#include "sound/sound_log.h"
+
+#include <QThread>
+
+Q_LOGGING_CATEGORY(soundLog, "parking.sound", QtWarningMsg)
+
+SoundWorker::SoundWorker(std::shared_ptr<SoundChannel> channel)
+    : channel(std::move(channel))
+{}
+
+SoundWorker::~SoundWorker() = default;
+
+void SoundWorker::drain()
+{
+    // Qt's audio output may run this thread's events while a stream goes
+    // away; the drain already running takes whatever was written meanwhile.
+    if (draining)
+        return;
+    draining = true;
+    for (;;) {
+        channel->wakePending.store(false);
+        std::optional<SoundCommand> next;
+        {
+            QMutexLocker locked(&channel->lock);
+            next = channel->queue.take();
+        }
+        if (!next)
+            break;
+        channel->busyWith.store(next->kind);
+        channel->busySince.store(channel->now());
+        carryOut(*next);
+        channel->busySince.store(-1);
+        lastWrite = next->sequence;
+    }
+    draining = false;
+    emit reported(lastWrite, opened, player ? player->frames() : 0, player && player->sounding());
+}
+
+void SoundWorker::prepare()
+{
+    if (!loadModule())
+        return;
+    channel->busyWith.store(lookingForOutput);
+    channel->busySince.store(channel->now());
+    reinterpret_cast<PrepareOutput *>(module.resolve(PARKING_PREPARE_OUTPUT_ENTRY))();
+    channel->busySince.store(-1);
+}
+
+void SoundWorker::shutDown()
+{
+    player.reset();
+    QThread::currentThread()->quit();
+}
+
+void SoundWorker::carryOut(const SoundCommand &command)
+{
+    switch (command.kind) {
+    case SoundCommand::Stop:
+        if (player)
+            player->stop();
+        break;
+    case SoundCommand::Close:
+        close();
+        break;
+    case SoundCommand::FileName:
+        fileName = command.fileName;
+        break;
+    case SoundCommand::Open:
+        open();
+        break;
+    case SoundCommand::Sound:
+        sound(command);
+        break;
+    }
+}
+
+void SoundWorker::close()
+{
+    player.reset();
+    opened.clear();
+}
+
+void SoundWorker::open()
+{
+    close();
+    QStringList looked;
+    const QString path = locateCue(fileName, &looked);
+    if (path.isEmpty()) {
+        qCDebug(soundLog) << "not heard:" << fileName << "is no readable file in" << looked;
+        return;
+    }
+    if (!loadModule())
+        return;
+    player.reset(createPlayer());
+    QString why;
+    if (player->open(path, why)) {
+        opened = path;
+    } else {
+        qCDebug(soundLog) << "not heard:" << path << "refused:" << why;
+        close();
+    }
+}
+
+void SoundWorker::sound(const SoundCommand &command)
+{
+    if (!player || opened.isEmpty())
+        return;
+    const auto age = [&] { return channel->now() - command.writtenAt; };
+    if (CueQueue::isLate(command, channel->now())) {
+        qCDebug(soundLog) << "not heard:" << opened << "dropped as late," << age() << "ms after its press";
+        return;
+    }
+    QString why;
+    if (!player->sound(why)) {
+        qCDebug(soundLog) << "not heard:" << opened << why;
+        return;
+    }
+    // The output may have taken long to answer; a cue that comes that late
+    // would only confuse.
+    if (CueQueue::isLate(command, channel->now())) {
+        player->stop();
+        qCDebug(soundLog) << "not heard:" << opened << "the output took" << age() << "ms to start; stopped";
+    }
+}
+
+bool SoundWorker::loadModule()
+{
+    if (!moduleTried) {
+        moduleTried = true;
+        module.setFileName(besideProgram(PARKING_MODULE_DIR_FROM_BIN) + QStringLiteral("/parking-dice-sound"));
+        createPlayer = reinterpret_cast<CreateCuePlayer *>(module.resolve(PARKING_CUE_PLAYER_ENTRY));
+        if (!createPlayer)
+            qCDebug(soundLog) << "no sound: the sound module did not load:" << module.errorString();
+    }
+    return createPlayer != nullptr;
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "sound/cue_queue.h"
+
+#include <QElapsedTimer>
+#include <QLibrary>
+#include <QMutex>
+#include <QObject>
+
+#include <atomic>
+#include <memory>
+
+class CuePlayer;
+
+// What the window and the sound thread share: the waiting writes and a few
+// flags. Only `take` and `push` hold the lock, and never while a write is
+// carried out, so the window never waits for the sound thread.
+constexpr int lookingForOutput = -2;
+
+struct SoundChannel
+{
+    QMutex lock;
+    CueQueue queue;
+    QElapsedTimer clock;                 // started once, read by both threads
+    std::atomic<bool> wakePending{false}; // a drain is posted and has not begun taking
+    std::atomic<qint64> busySince{-1};    // when the write being carried out was taken
+    std::atomic<int> busyWith{-1};        // its SoundCommand::Kind, or lookingForOutput
+
+    SoundChannel() { clock.start(); }
+    qint64 now() const { return clock.elapsed(); }
+};
+
+// The sound device's working half. It lives on the sound thread and carries
+// out the window's writes in order: every call that may wait on the file
+// system or the sound server is made here.
+class SoundWorker : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit SoundWorker(std::shared_ptr<SoundChannel> channel);
+    ~SoundWorker() override;
+
+    void drain();
+    void prepare();
+    void shutDown();
+
+signals:
+    // After each drain: the last write carried out and the device's state.
+    void reported(quint64 lastWrite, const QString &opened, qint64 frames, bool sounding);
+
+private:
+    void carryOut(const SoundCommand &command);
+    void open();
+    void sound(const SoundCommand &command);
+    void close();
+    bool loadModule();
+
+    std::shared_ptr<SoundChannel> channel;
+    QLibrary module; // never unloaded: Qt Multimedia keeps state of its own
+    bool moduleTried = false;
+    CuePlayer *(*createPlayer)() = nullptr;
+    std::unique_ptr<CuePlayer> player;
+    QString fileName;
+    QString opened;
+    quint64 lastWrite = 0;
+    bool draining = false;
+};

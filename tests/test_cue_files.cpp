@@ -1,0 +1,102 @@
+// Where a cue file is looked for: a name that cannot be used in one place
+// never hides the file in the next. Run as an ordinary user, since root may
+// read any file: as root, the test first becomes "nobody".
+
+#include "sound/cue_files.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+class CueFilesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase() { QDir::setCurrent(home); }
+    void cleanup()
+    {
+        const QByteArray path = QFile::encodeName(cuePath());
+        ::unlink(path.constData());
+        ::rmdir(path.constData());
+    }
+    void unusableNameGoesOnToTheInstalledCue_data();
+    void unusableNameGoesOnToTheInstalledCue();
+    void readableFileInTheCurrentFolderComesFirst();
+
+private:
+    QString cuePath() const { return folder->filePath(QStringLiteral("pinpon.wav")); }
+
+    std::unique_ptr<QTemporaryDir> folder;
+    QString home;
+};
+
+void CueFilesTest::initTestCase()
+{
+    if (::geteuid() == 0) {
+        const passwd *nobody = ::getpwnam("nobody");
+        if (!nobody || ::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0)
+            QSKIP("running as root, and could not become an ordinary user: unreadable files cannot be tested");
+    }
+    folder = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/cue-files-XXXXXX"));
+    QVERIFY(folder->isValid());
+    home = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder->path()));
+}
+
+void CueFilesTest::unusableNameGoesOnToTheInstalledCue_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("unreadable") << "unreadable";
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("dangling link") << "dangling link";
+    QTest::newRow("named pipe") << "named pipe";
+}
+
+void CueFilesTest::unusableNameGoesOnToTheInstalledCue()
+{
+    QFETCH(QString, kind);
+    const QByteArray path = QFile::encodeName(cuePath());
+    if (kind == u"unreadable") {
+        QFile file(cuePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("RIFF");
+        file.close();
+        QVERIFY(file.setPermissions(QFileDevice::WriteOwner));
+        QVERIFY(!QFileInfo(cuePath()).isReadable());
+    } else if (kind == u"folder") {
+        QVERIFY(QDir().mkdir(cuePath()));
+    } else if (kind == u"dangling link") {
+        QVERIFY(QFile::link(folder->filePath(QStringLiteral("gone.wav")), cuePath()));
+    } else {
+        QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+    }
+    // The build lays the program's own cues out as they are installed.
+    const QString installed = QDir::cleanPath(QCoreApplication::applicationDirPath()
+                                              + QStringLiteral("/../share/parking-dice/sounds/pinpon.wav"));
+    QVERIFY2(QFileInfo(installed).isReadable(), qPrintable(installed + QStringLiteral(" cannot be read")));
+    QStringList looked;
+    QCOMPARE(locateCue(QStringLiteral("pinpon.wav"), &looked), installed);
+    QCOMPARE(looked.first(), cuePath());
+}
+
+void CueFilesTest::readableFileInTheCurrentFolderComesFirst()
+{
+    QFile file(cuePath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QCOMPARE(locateCue(QStringLiteral("pinpon.wav")), cuePath());
+    QVERIFY(locateCue(QStringLiteral("no-such-cue.wav")).isEmpty());
+    QVERIFY(locateCue(QString()).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(CueFilesTest)
+#include "test_cue_files.moc"
