@@ -5,6 +5,7 @@
 #include "ui/fonts.h"
 #include "ui/main/picture_box.h"
 #include "ui/pictures.h"
+#include "ui/screen_fit.h"
 #include "ui/window_activation.h"
 
 #include <QEvent>
@@ -27,9 +28,7 @@ Form1::Form1(QWidget *parent)
     setWindowTitle(QStringLiteral(" 簡単なソラミネとシミュレーション"));
     setWindowIcon(programIcon());
     setFont(mappedFont(windowFontPoints));
-    const QRect geometry = form1Geometry();
-    setGeometry(geometry);
-    setFixedSize(geometry.size());
+    placeOnScreen(this, form1Geometry());
 
     ui = buildForm1(this);
     MMControl1 = new MMControl(this);

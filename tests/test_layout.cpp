@@ -3,6 +3,7 @@
 #include "window_probe.h"
 
 #include "ui/main/form1_layout.h"
+#include "ui/screen_fit.h"
 
 #include <QFontInfo>
 
@@ -17,6 +18,8 @@ private slots:
     void twipsBecomePixels_data();
     void twipsBecomePixels();
     void windowOpensAtItsPlaceWithFixedSize();
+    void smallScreensMoveAWindowJustEnough_data();
+    void smallScreensMoveAWindowJustEnough();
     void everyControlLiesInsideTheClientArea();
     void logCellLiesBelowTheNumberItCounts_data();
     void logCellLiesBelowTheNumberItCounts();
@@ -34,6 +37,29 @@ private slots:
 private:
     std::unique_ptr<Form1> form;
 };
+
+void LayoutTest::smallScreensMoveAWindowJustEnough_data()
+{
+    QTest::addColumn<QRect>("stored");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QPoint>("opensAt");
+    const QRect main(257, 99, 490, 608), help(206, 111, 617, 577);
+    QTest::newRow("main, 1024x768") << main << QRect(0, 0, 1024, 768) << QPoint(257, 99);
+    QTest::newRow("main, 800x600: lower edge, then top first") << main << QRect(0, 0, 800, 600) << QPoint(257, 0);
+    QTest::newRow("main, 640x480") << main << QRect(0, 0, 640, 480) << QPoint(150, 0);
+    QTest::newRow("main, panel above and beside") << main << QRect(300, 40, 1000, 700) << QPoint(300, 99);
+    QTest::newRow("help, 1024x768") << help << QRect(0, 0, 1024, 768) << QPoint(206, 111);
+    QTest::newRow("help, 800x600") << help << QRect(0, 0, 800, 600) << QPoint(183, 23);
+    QTest::newRow("help, 640x480") << help << QRect(0, 0, 640, 480) << QPoint(23, 0);
+}
+
+void LayoutTest::smallScreensMoveAWindowJustEnough()
+{
+    QFETCH(QRect, stored);
+    QFETCH(QRect, available);
+    QFETCH(QPoint, opensAt);
+    QCOMPARE(fittedOnScreen(stored, available), QRect(opensAt, stored.size()));
+}
 
 void LayoutTest::twipsBecomePixels_data()
 {

@@ -4,6 +4,7 @@
 #include "ui/help/print_picture.h"
 #include "ui/fonts.h"
 #include "ui/pictures.h"
+#include "ui/screen_fit.h"
 #include "ui/twips.h"
 #include "ui/window_activation.h"
 
@@ -20,9 +21,7 @@ Form2::Form2()
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral(" ソラミネの実験＿ヘルプ（設問と操作方法）"));
     setWindowIcon(programIcon());
-    const QRect geometry = twipsRect(3090, 1665, 9255, 8655);
-    setGeometry(geometry);
-    setFixedSize(geometry.size());
+    placeOnScreen(this, twipsRect(3090, 1665, 9255, 8655));
 
     // Made first, so that it comes first in the keyboard order and has the focus.
     Command1 = new QPushButton(QStringLiteral("閉じる"), this);
