@@ -18,6 +18,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <memory>
 
 namespace {
@@ -32,9 +33,10 @@ constexpr qint64 maxDecodedBytes = 16 * 1024 * 1024;
 constexpr int maxChannels = 8;
 constexpr int minRate = 1000, maxRate = 192000;
 
-// How long the output stays open after the last sample was handed over, so
-// that the server plays what it holds before the stream goes.
-constexpr int drainMs = 500;
+// How long the output stays open after the sound's own length: the server
+// may start a stream late (an idle device wakes up first) and plays what it
+// holds after the last sample was handed over.
+constexpr int drainMs = 2000;
 
 struct Descriptor
 {
@@ -108,7 +110,6 @@ public:
     SoundFilePlayer()
     {
         drained.setSingleShot(true);
-        drained.setInterval(drainMs);
         QObject::connect(&drained, &QTimer::timeout, [this] { release(); });
     }
 
@@ -129,13 +130,11 @@ public:
         source.setData(samples);
         source.open(QIODevice::ReadOnly);
         sink = std::make_unique<QAudioSink>(output, format);
-        // Once every sample is handed over, the stream closes, so that the
-        // sound server can let the device sleep between cues.
-        QObject::connect(sink.get(), &QAudioSink::stateChanged, [this](QAudio::State state) {
-            if (state == QAudio::IdleState && source.atEnd())
-                drained.start();
-        });
         sink->start(&source);
+        // Once the sound has been heard the stream closes, so that the sound
+        // server can let the device sleep between cues.
+        drained.start(int(format.durationForBytes(qint32(std::min<qsizetype>(samples.size(), INT_MAX))) / 1000)
+                      + drainMs);
         if (sink->state() == QAudio::StoppedState) {
             why = QStringLiteral("the output refused the stream (error %1)").arg(int(sink->error()));
             release();

@@ -8,6 +8,7 @@ origin_x=257 origin_y=99
 
 fail() {
     echo "FAIL: $*" >&2
+    [ -s "${SCRATCH:-}/program.log" ] && { echo "-- the program said:" >&2; tail -n 20 "$SCRATCH/program.log" >&2; }
     exit 1
 }
 
@@ -58,11 +59,14 @@ click_at() { # X Y, window coordinates
     sleep 0.15
 }
 
-# start_sound_server: a sound server of this test's own with a null sink,
-# ended when the test ends.
+# start_sound_server [MODULE...]: a sound server of this test's own with a
+# null sink and any further modules, ended when the test ends.
 start_sound_server() {
+    local extra=() module
+    for module in "$@"; do extra+=(--load="$module"); done
     pulseaudio --daemonize=no -n --exit-idle-time=-1 --disallow-exit --log-target=stderr \
         --load=module-native-protocol-unix --load="module-null-sink sink_name=test_null" \
+        "${extra[@]}" \
         >"$SCRATCH/pulse.log" 2>&1 &
     pulse=$!
     trap 'kill "$pulse" 2>/dev/null || true' EXIT
@@ -77,16 +81,36 @@ heard_seconds() {
     soxi -D "$SCRATCH/trimmed.wav" 2>/dev/null || echo 0
 }
 
+# record_start FILE: records what the null sink plays. A silent stream keeps
+# the sink busy meanwhile: an idle null sink's monitor delivers nothing, and
+# the first stream on it starts late. Returns once samples arrive.
+record_start() {
+    recording=$1
+    pacat --playback --raw --format=s16le --rate=48000 --channels=2 /dev/zero &
+    silence=$!
+    parecord --latency-msec=20 --device=test_null.monitor --file-format=wav "$recording" &
+    recorder=$!
+    for _ in $(seq 100); do
+        [ "$(stat -c %s "$recording" 2>/dev/null || echo 0)" -gt 20000 ] && return 0
+        sleep 0.03
+    done
+    fail "the recording did not start"
+}
+
+record_stop() {
+    kill -INT "$recorder"
+    wait "$recorder" || true
+    kill "$silence"
+    wait "$silence" 2>/dev/null || true
+}
+
 # press_help_and_record DIR: the program started in DIR, HELP pressed once.
 press_help_and_record() {
     start_program "$1"
-    parecord --latency-msec=20 --device=test_null.monitor --file-format=wav "$SCRATCH/recorded.wav" &
-    local recorder=$!
-    sleep 0.4
+    record_start "$SCRATCH/recorded.wav"
     click_at 400 6 # HELP
-    sleep 1.6
-    kill -INT "$recorder"
-    wait "$recorder" || true
+    sleep 1.2
+    record_stop
     stop_program
 }
 
@@ -99,3 +123,59 @@ check_whole() { # FILE WHAT
         fail "$2 was heard for $heard s, not the file's $expected s"
 }
 
+
+# seen_within MILLISECONDS PATTERN: a visible window whose name matches
+# appears in time (polled every 50 ms; xdotool's own --sync polls too slowly).
+seen_within() {
+    local deadline=$(($(date +%s%N) + $1 * 1000000))
+    while [ "$(date +%s%N)" -lt "$deadline" ]; do
+        xdotool search --onlyvisible --name "$2" >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+# still_answers WHAT: the program runs, and a roll moves the die within a second.
+still_answers() {
+    kill -0 "$program_pid" 2>/dev/null || fail "the program ended: $1"
+    shot
+    local before
+    before=$(region 384 256 32 33)
+    click_at 144 272 # roll
+    for _ in $(seq 20); do
+        shot
+        if [ "$(region 384 256 32 33)" != "$before" ]; then
+            click_at 296 272 # stop
+            return 0
+        fi
+        sleep 0.05
+    done
+    fail "the die does not run: $1"
+}
+
+# help_appears WHAT: HELP opens its window within a second of the press, and
+# Space on its focused close button closes it again.
+help_appears() {
+    click_at 400 6
+    seen_within 1000 'ヘルプ' || fail "HELP's window took more than a second: $1"
+    sleep 0.2
+    xdotool key space
+    sleep 0.2
+}
+
+# quit_exits_within SECONDS WHAT: quit answered Yes ends the program in time
+# and with status 0.
+quit_exits_within() {
+    click_at 28 6
+    seen_within 1000 '^ソラミネの実験$' || fail "no quit question: $2"
+    local start=$(date +%s%N)
+    xdotool key Return
+    while kill -0 "$program_pid" 2>/dev/null; do
+        [ $(($(date +%s%N) - start)) -lt $(($1 * 1000000000)) ] || fail "still running $1 s after Yes: $2"
+        sleep 0.05
+    done
+    local status=0
+    wait "$program_pid" || status=$?
+    [ "$status" -eq 0 ] || fail "ended with status $status after Yes: $2"
+    echo "quit after Yes: $((($(date +%s%N) - start) / 1000000)) ms ($2)"
+}

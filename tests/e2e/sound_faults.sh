@@ -2,24 +2,6 @@
 # reset, HELP and quit answered No go on working and the die still runs.
 source "$(dirname "$0")/lib.sh"
 
-# still_answers WHAT: the program runs, and a roll moves the die within a second.
-still_answers() {
-    kill -0 "$program_pid" 2>/dev/null || fail "the program ended: $1"
-    shot
-    local before
-    before=$(region 384 256 32 33)
-    click_at 144 272 # roll
-    for _ in $(seq 20); do
-        shot
-        if [ "$(region 384 256 32 33)" != "$before" ]; then
-            click_at 296 272 # stop
-            return 0
-        fi
-        sleep 0.05
-    done
-    fail "the die does not run: $1"
-}
-
 press_all_cues() { # WHAT
     click_at 460 6 # 初期化
     click_at 400 6 # HELP
