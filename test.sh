@@ -3,7 +3,9 @@
 # offscreen platform, end-to-end tests on X servers that they start themselves.
 # The widget tests run twice: first in a build with AddressSanitizer,
 # UndefinedBehaviorSanitizer and leak checking, where any report fails them,
-# then with everything else in the ordinary build.
+# together with the end-to-end tests of sound faults that only such a build
+# shows (a click storm, a frozen sound server), then with everything else in
+# the ordinary build.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/deps.sh
@@ -11,13 +13,13 @@ source tools/deps.sh
 ensure_packages "${build_packages[@]}" "${display_packages[@]}" "${test_packages[@]}"
 jobs=$(nproc)
 
-echo "== Widget tests with sanitizers"
+echo "== Widget and sound-fault tests with sanitizers"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DPARKING_SANITIZE=ON >/dev/null
 cmake --build build-sanitize -j"$jobs"
 # The fair-die test waits on the real clock and finds nothing new here; the
 # long random run is shorter, as the sanitizers make each event slower.
 ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    PARKING_EVENTS=20000 ctest --test-dir build-sanitize -L widget -E test_fair_die --output-on-failure -j"$jobs"
+    PARKING_EVENTS=20000 ctest --test-dir build-sanitize -L 'widget|sanitize' -E test_fair_die --output-on-failure -j"$jobs"
 
 echo "== All tests"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -179,3 +179,10 @@ quit_exits_within() {
     [ "$status" -eq 0 ] || fail "ended with status $status after Yes: $2"
     echo "quit after Yes: $((($(date +%s%N) - start) / 1000000)) ms ($2)"
 }
+
+# no_sanitizer_report WHAT: the program's output holds no report of the
+# address, leak or undefined-behaviour sanitizers (of a build with them).
+no_sanitizer_report() {
+    ! grep -q -E 'Sanitizer|runtime error:' "$SCRATCH/program.log" ||
+        fail "$1: a sanitizer reported"$'\n'"$(grep -m 5 -A 12 -E 'Sanitizer|runtime error:' "$SCRATCH/program.log")"
+}
