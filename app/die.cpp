@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <cmath>
 
 void Form1::Command4_Click()
 {
@@ -34,9 +33,7 @@ void Form1::Command1_Click()
     for (int loopIndex = 1; loopIndex <= 6; ++loopIndex)
         ui.Image1(loopIndex)->hide();
     random.randomize();
-    const float r = random.next();
-    // Formed in double, where r * 6 + 1 is exact, so r below 1 never gives 7.
-    diceValue = static_cast<qint16>(std::floor(double(r) * 6.0 + 1.0));
+    diceValue = static_cast<qint16>(dieFace(random.next()));
     ui.Labme(rollCount)->setText(numberText(diceValue));
     ui.Image1(diceValue)->show();
     if (rollCount >= 40) {

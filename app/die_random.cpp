@@ -2,9 +2,16 @@
 
 #include <bit>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <ctime>
 #include <utility>
+
+int dieFace(float r)
+{
+    // Formed in double, where r * 6 + 1 is exact, so r below 1 never gives 7.
+    return static_cast<int>(std::floor(double(r) * 6.0 + 1.0));
+}
 
 float timeOfDay()
 {

@@ -6,6 +6,9 @@
 // Seconds since local midnight, with its fraction, in single precision.
 float timeOfDay();
 
+// The face a value r in [0, 1) gives: 1 to 6, a sixth of the interval each.
+int dieFace(float r);
+
 // The die's random source: uniform values in [0, 1) in single precision,
 // seeded from the time of day. The seed's bits go through std::seed_seq, which
 // spreads even neighbouring seeds (a few milliseconds apart) over the whole

@@ -294,10 +294,7 @@ void CuesTest::buttonsKeepWorkingWithABadCue()
     placeCue(kind, QStringLiteral("endpinpon.wav"));
     auto form = startedWindow();
     if (number == 3) {
-        QTimer::singleShot(0, [] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
-                click(box->findChild<QPushButton *>(QStringLiteral("no")));
-        });
+        answerQuitQuestion(QStringLiteral("no"));
     }
     QElapsedTimer clock;
     clock.start();

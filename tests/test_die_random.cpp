@@ -9,8 +9,6 @@
 
 namespace {
 
-int faceOf(float r) { return static_cast<int>(std::floor(double(r) * 6.0 + 1.0)); }
-
 double chiSquare(const auto &counts, double expected)
 {
     double sum = 0;
@@ -31,7 +29,8 @@ class DieRandomTest : public QObject
 private slots:
     void valuesAreSinglePrecisionInTheUnitInterval();
     void sameSeedSameValue();
-    void timeOfDayIsWithinADay();
+    void faceOfAValue_data();
+    void faceOfAValue();
     void facesAreFairOverAWholeDayOfSeeds();
 };
 
@@ -43,9 +42,8 @@ void DieRandomTest::valuesAreSinglePrecisionInTheUnitInterval()
         const float r = random.next();
         QVERIFY(r >= 0.0f && r < 1.0f);
         QCOMPARE(std::ldexp(double(r), 24), std::floor(std::ldexp(double(r), 24)));
-        QVERIFY(faceOf(r) >= 1 && faceOf(r) <= 6);
+        QVERIFY(dieFace(r) >= 1 && dieFace(r) <= 6);
     }
-    QCOMPARE(faceOf(std::nextafter(1.0f, 0.0f)), 6); // the largest value still gives 6
 }
 
 void DieRandomTest::sameSeedSameValue()
@@ -61,10 +59,23 @@ void DieRandomTest::sameSeedSameValue()
     QVERIFY(random.next() != first);
 }
 
-void DieRandomTest::timeOfDayIsWithinADay()
+void DieRandomTest::faceOfAValue_data()
 {
-    const float now = timeOfDay();
-    QVERIFY(now >= 0.0f && now < 86400.0f);
+    QTest::addColumn<float>("r");
+    QTest::addColumn<int>("face");
+    QTest::newRow("0") << 0.0f << 1;
+    QTest::newRow("just below 1/6") << std::nextafter(1.0f / 6.0f, 0.0f) << 1;
+    QTest::newRow("1/6 in single precision") << 1.0f / 6.0f << 2;
+    QTest::newRow("1/2") << 0.5f << 4;
+    QTest::newRow("just below 5/6") << std::nextafter(5.0f / 6.0f, 0.0f) << 5;
+    QTest::newRow("1 - 2^-24, the largest value") << std::nextafter(1.0f, 0.0f) << 6;
+}
+
+void DieRandomTest::faceOfAValue()
+{
+    QFETCH(float, r);
+    QFETCH(int, face);
+    QCOMPARE(dieFace(r), face);
 }
 
 void DieRandomTest::facesAreFairOverAWholeDayOfSeeds()
@@ -83,7 +94,7 @@ void DieRandomTest::facesAreFairOverAWholeDayOfSeeds()
         if (seed == previousSeed)
             continue;
         random.seed(seed);
-        const int face = faceOf(random.next());
+        const int face = dieFace(random.next());
         faces[face - 1] += 1;
         if (previousFace)
             pairs[(previousFace - 1) * 6 + face - 1] += 1;

@@ -209,14 +209,7 @@ void LayoutTest::openingState()
     const char16_t *marks[] = {u"①", u"②", u"③", u"④", u"⑤", u"⑥"};
     for (int k = 1; k <= 6; ++k)
         QCOMPARE(button(form.get(), 4 + k)->text(), QString::fromUtf16(marks[k - 1]));
-    auto *timer = form->findChild<QTimer *>(QStringLiteral("Timer1"));
-    QVERIFY(!timer->isActive());
-    QCOMPARE(timer->interval(), 10);
-    QCOMPARE(timer->timerType(), Qt::PreciseTimer);
-    QCOMPARE(label(form.get(), QStringLiteral("Label1"))->palette().color(QPalette::Window),
-             QColor(Qt::yellow));
-    QCOMPARE(label(form.get(), QStringLiteral("Label18"))->palette().color(QPalette::WindowText),
-             QColor(Qt::red));
+    QVERIFY(!form->findChild<QTimer *>(QStringLiteral("Timer1"))->isActive());
 }
 
 void LayoutTest::moveCountsReadZeroOnceShown()

@@ -65,10 +65,7 @@ QString LongUseTest::causeEvent(Form1 &form, QRandomGenerator &random)
         if (number == 3 && random.bounded(20) != 0)
             number = 4; // quit asks a modal question: keep it rarer
         if (number == 3) {
-            QTimer::singleShot(0, [] {
-                if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
-                    click(box->findChild<QPushButton *>(QStringLiteral("no")));
-            });
+            answerQuitQuestion(QStringLiteral("no"));
         }
         clickButton(&form, number);
         return QStringLiteral("click Command%1").arg(number);

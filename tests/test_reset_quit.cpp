@@ -5,7 +5,6 @@
 #include "sound/mm_control.h"
 #include "ui/help/form2.h"
 
-#include <QMessageBox>
 #include <QSignalSpy>
 
 namespace {
@@ -38,30 +37,6 @@ QStringList snapshot(const Form1 &form)
     seen << fields;
     seen << QStringLiteral("timer=%1").arg(form.findChild<QTimer *>(QStringLiteral("Timer1"))->isActive());
     return seen;
-}
-
-// Answers the quit question once it is up, and reports what it showed.
-struct QuitAnswer
-{
-    QString title, text, defaultButton;
-    QStringList buttons;
-    bool hadIcon = true;
-};
-
-void answerQuitQuestion(const QString &answer, QuitAnswer *seen)
-{
-    QTimer::singleShot(0, [answer, seen] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            qFatal("no quit question");
-        seen->title = box->windowTitle();
-        seen->text = box->text();
-        seen->hadIcon = box->icon() != QMessageBox::NoIcon;
-        seen->defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
-        for (QAbstractButton *button : box->buttons())
-            seen->buttons << button->text();
-        click(box->findChild<QPushButton *>(answer));
-    });
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -79,6 +80,33 @@ inline void rollAndStop(Form1 &form, int ticks = 0)
     for (int i = 0; i < ticks; ++i)
         form.Timer1_Timer();
     clickButton(&form, 1);
+}
+
+// Answers the quit question ("yes" or "no") once it is up, and reports what
+// it showed.
+struct QuitAnswer
+{
+    QString title, text, defaultButton;
+    QStringList buttons;
+    bool hadIcon = true;
+};
+
+inline void answerQuitQuestion(const QString &answer, QuitAnswer *seen = nullptr)
+{
+    QTimer::singleShot(0, [answer, seen] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            qFatal("no quit question");
+        if (seen) {
+            seen->title = box->windowTitle();
+            seen->text = box->text();
+            seen->hadIcon = box->icon() != QMessageBox::NoIcon;
+            seen->defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+            for (QAbstractButton *button : box->buttons())
+                seen->buttons << button->text();
+        }
+        click(box->findChild<QPushButton *>(answer));
+    });
 }
 
 // Every widget test starts the application the way main() does.
