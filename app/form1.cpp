@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/mm_control.h"
+#include "ui/announcer.h"
 #include "ui/help/form2.h"
 #include "ui/main/fonts.h"
 #include "ui/main/picture_box.h"
@@ -31,6 +32,7 @@ Form1::Form1(QWidget *parent)
     setGeometry(geometry);
     setFixedSize(geometry.size());
 
+    announcer = new Announcer(this); // first, so that it lies behind every control
     ui = buildForm1(this);
     connectControls();
     Form_Load();

@@ -8,7 +8,9 @@
 #include <QString>
 #include <QWidget>
 
+class Announcer;
 class Form2;
+class QPushButton;
 
 // A number as the window shows it: a leading blank where it is not negative.
 QString numberText(int number);
@@ -84,8 +86,11 @@ private:
     void giveCue(const QString &file);
     void pressFixedSpace(int k);
     void pressFreeSpace(int k);
+    QPushButton *fixedButton(int k) const;
+    QPushButton *freeButton(int k) const;
 
     Form1Ui ui;
+    Announcer *announcer = nullptr; // tells a screen reader what a press changed
     DieRandom random;
     QPointer<Form2> help;
     bool shown = false;
