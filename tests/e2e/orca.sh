@@ -155,4 +155,15 @@ tab_to "固定するとき どかし回数 上へ 現在0"
 press space
 hear "notification 固定するとき どかし回数 上へ 現在1"
 
+# The help text, a line at a time: Tab from the close button, then Down.
+tab_to "HELP"
+press space
+hear "閉じる push button"
+press Tab
+hear "設問と操作方法"
+press Down
+hear "題】" # to the line's last character
+press Down
+hear "駐車場をもった"
+
 echo "orca: ok"

@@ -54,10 +54,12 @@ public:
     QRect characterRect(int) const override { return {}; }
     int offsetAtPoint(const QPoint &) const override { return -1; }
     void scrollToSubstring(int, int) override {}
-    QString attributes(int offset, int *start, int *end) const override
+    // One run without attributes: a reader that splits a line by runs
+    // would otherwise lose characters.
+    QString attributes(int, int *start, int *end) const override
     {
-        *start = offset;
-        *end = offset;
+        *start = 0;
+        *end = characterCount();
         return {};
     }
 
