@@ -10,7 +10,6 @@
 
 class Announcer;
 class Form2;
-class QPushButton;
 
 // A number as the window shows it: a leading blank where it is not negative.
 QString numberText(int number);
