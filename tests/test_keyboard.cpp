@@ -169,7 +169,6 @@ void KeyboardTest::theDieIsAnnouncedOnlyWhenItStops()
         rollAndStop(*form);
     QCOMPARE(spy.last().first().toString(),
              QStringLiteral("出た目 %1、40回目、記録はここまでです").arg(form->diceValue));
-    QVERIFY(form->findChild<Announcer *>()->isHidden()); // nothing is ever left on view
 }
 
 void KeyboardTest::focusStaysWithTheDie_data()
