@@ -14,6 +14,7 @@ PrintPicture::PrintPicture(QWidget *parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A screen reader gets the printed lines as text, not the pixels.
     static const bool readable = [] {
         QAccessible::installFactory(printedText);
         return true;
