@@ -1,6 +1,7 @@
 // The die: a run of faces for show, then a random result written into the log.
 
 #include "app/form1.h"
+#include "ui/announcer.h"
 #include "ui/main/picture_box.h"
 
 #include <QLabel>
@@ -8,12 +9,19 @@
 #include <QTimer>
 
 
+// Where the keyboard focus was, it goes on with the button that takes over
+// (otherwise Qt would hand it on along the keyboard order, to quit or to a
+// counter); a mouse user sees only the focus frame move.
+
 void Form1::Command4_Click()
 {
+    const bool keyboardHere = ui.Command4->hasFocus();
     ui.Command2->setEnabled(false);
     ui.Command4->setEnabled(false);
     ui.Command1->setEnabled(true);
     ui.Timer1->start();
+    if (keyboardHere)
+        ui.Command1->setFocus();
 }
 
 void Form1::Timer1_Timer()
@@ -27,6 +35,8 @@ void Form1::Timer1_Timer()
 
 void Form1::Command1_Click()
 {
+    const bool keyboardHere = ui.Command1->hasFocus();
+    const qint16 cell = rollCount;
     ui.Command1->setEnabled(false);
     ui.Command2->setEnabled(true);
     ui.Command4->setEnabled(true);
@@ -43,4 +53,8 @@ void Form1::Command1_Click()
         rollCount = static_cast<qint16>(rollCount + 1);
     }
     ui.Timer1->stop();
+    if (keyboardHere)
+        (ui.Command4->isEnabled() ? ui.Command4 : ui.Command2)->setFocus();
+    const QString result = QStringLiteral("出た目 %1、%2回目").arg(diceValue).arg(cell);
+    announcer->say(cell < 40 ? result : result + QStringLiteral("、記録はここまでです"));
 }

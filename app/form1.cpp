@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "sound/mm_control.h"
+#include "ui/announcer.h"
 #include "ui/help/form2.h"
 #include "ui/fonts.h"
 #include "ui/main/picture_box.h"
@@ -30,6 +31,7 @@ Form1::Form1(QWidget *parent)
     setFont(mappedFont(windowFontPoints));
     placeOnScreen(this, form1Geometry());
 
+    announcer = new Announcer(this); // first, so that it lies behind every control
     ui = buildForm1(this);
     MMControl1 = new MMControl(this);
     MMControl1->setObjectName(QStringLiteral("MMControl1"));

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 
+class Announcer;
 class Form2;
 class MMControl;
 
@@ -86,9 +87,12 @@ private:
     void giveCue(const QString &file);
     void pressFixedSpace(int k);
     void pressFreeSpace(int k);
+    QPushButton *fixedButton(int k) const;
+    QPushButton *freeButton(int k) const;
 
     Form1Ui ui;
     MMControl *MMControl1 = nullptr; // hidden: the window's sound device
+    Announcer *announcer = nullptr; // tells a screen reader what a press changed
     DieRandom random;
     QPointer<Form2> help;
     bool shown = false;

@@ -2,7 +2,6 @@
 
 #include "app/form1.h"
 #include "sound/mm_control.h"
-#include "ui/help/help_accessibility.h"
 #include "ui/main/accessibility.h"
 #include "ui/fonts.h"
 
@@ -18,7 +17,6 @@ int runProgram(int argc, char *argv[], const std::function<void(Form1 &)> &befor
     QApplication::setDesktopFileName(QStringLiteral(PARKING_APP_ID));
     installFontSubstitutes();
     installAccessibleNames();
-    installHelpAccessibility();
 
     Form1 form;
     if (beforeShow)

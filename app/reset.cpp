@@ -1,6 +1,7 @@
 // Reset: a new experiment without restarting the program.
 
 #include "app/form1.h"
+#include "ui/announcer.h"
 #include "ui/main/picture_box.h"
 
 #include <QLabel>
@@ -30,4 +31,5 @@ void Form1::Command2_Click()
          {ui.Command15, ui.Command16, ui.Command17, ui.Command18, ui.Command19, ui.Command20})
         button->setText(QString());
     freeSpot.fill(0);
+    announcer->say(QStringLiteral("初期化しました"));
 }

@@ -3,20 +3,17 @@
 // takes that car out.
 
 #include "app/form1.h"
+#include "ui/announcer.h"
 #include "ui/main/picture_box.h"
 
 #include <QPushButton>
 
-namespace {
-
-QPushButton *freeButton(const Form1Ui &ui, int k)
+QPushButton *Form1::freeButton(int k) const
 {
     QPushButton *const buttons[]
         = {ui.Command15, ui.Command16, ui.Command17, ui.Command18, ui.Command19, ui.Command20};
     return buttons[k - 1];
 }
-
-} // namespace
 
 void Form1::pressFreeSpace(int k)
 {
@@ -24,11 +21,12 @@ void Form1::pressFreeSpace(int k)
         freeSpot(k) = static_cast<qint16>(freeSpot(k) + 1);
     else
         freeSpot(k) = 1;
-    freeButton(ui, k)->setText(spaceMarks(freeSpot(k)));
+    freeButton(k)->setText(spaceMarks(freeSpot(k)));
     if (freeSpot(k) == 7)
         ui.car(6 + k)->hide();
     else
         ui.car(6 + k)->show();
+    announcer->sayNameOf(freeButton(k));
 }
 
 void Form1::Command15_Click() { pressFreeSpace(1); }
@@ -46,5 +44,7 @@ void Form1::car_Click(qint16 Index)
         freeSpot(k) = 7;
     ui.car(Index)->hide();
     if (Index >= 7 && Index <= 12)
-        freeButton(ui, Index - 6)->setText(QString());
+        freeButton(Index - 6)->setText(QString());
+    // The space the car left, as its button now names it.
+    announcer->sayNameOf(Index <= 6 ? fixedButton(Index) : freeButton(Index - 6));
 }

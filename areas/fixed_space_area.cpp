@@ -2,7 +2,17 @@
 // button parks its car or takes it out; nothing checks the rule.
 
 #include "app/form1.h"
+#include "ui/announcer.h"
 #include "ui/main/picture_box.h"
+
+#include <QPushButton>
+
+QPushButton *Form1::fixedButton(int k) const
+{
+    QPushButton *const buttons[]
+        = {ui.Command5, ui.Command6, ui.Command7, ui.Command8, ui.Command9, ui.Command10};
+    return buttons[k - 1];
+}
 
 void Form1::pressFixedSpace(int k)
 {
@@ -11,6 +21,7 @@ void Form1::pressFixedSpace(int k)
         ui.car(k)->show();
     else
         ui.car(k)->hide();
+    announcer->sayNameOf(fixedButton(k));
 }
 
 void Form1::Command5_Click() { pressFixedSpace(1); }

@@ -1,8 +1,10 @@
 // The move counters: the user counts by hand how often cars were moved aside.
 
 #include "app/form1.h"
+#include "ui/announcer.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 #include <limits>
 
@@ -25,7 +27,27 @@ void countDown(qint16 &count, QLabel *label)
 
 } // namespace
 
-void Form1::Command11_Click() { countUp(fixedMoves, ui.Label11); }
-void Form1::Command12_Click() { countDown(fixedMoves, ui.Label11); }
-void Form1::Command13_Click() { countDown(freeMoves, ui.Label15); }
-void Form1::Command14_Click() { countUp(freeMoves, ui.Label15); }
+// After each press the arrow's name, which carries the count, is said.
+void Form1::Command11_Click()
+{
+    countUp(fixedMoves, ui.Label11);
+    announcer->sayNameOf(ui.Command11);
+}
+
+void Form1::Command12_Click()
+{
+    countDown(fixedMoves, ui.Label11);
+    announcer->sayNameOf(ui.Command12);
+}
+
+void Form1::Command13_Click()
+{
+    countDown(freeMoves, ui.Label15);
+    announcer->sayNameOf(ui.Command13);
+}
+
+void Form1::Command14_Click()
+{
+    countUp(freeMoves, ui.Label15);
+    announcer->sayNameOf(ui.Command14);
+}

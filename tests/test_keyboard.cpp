@@ -2,7 +2,13 @@
 
 #include "window_probe.h"
 
+#include "ui/announcer.h"
+#include "ui/help/form2.h"
+#include "ui/help/help_text.h"
+#include "ui/help/print_picture.h"
+
 #include <QAccessible>
+#include <QSignalSpy>
 
 namespace {
 
@@ -44,6 +50,12 @@ private slots:
     void namesFollowWhatIsShown_data();
     void namesFollowWhatIsShown();
     void logCellIsNamedByItsRollAndResult();
+    void pressesAreAnnounced_data();
+    void pressesAreAnnounced();
+    void theDieIsAnnouncedOnlyWhenItStops();
+    void focusStaysWithTheDie_data();
+    void focusStaysWithTheDie();
+    void helpIsReadLineByLine();
 
 private:
     std::unique_ptr<Form1> form;
@@ -80,14 +92,16 @@ void KeyboardTest::namesFollowWhatIsShown_data()
     QTest::addColumn<int>("number");
     QTest::addColumn<int>("presses");
     QTest::addColumn<QString>("name");
-    QTest::newRow("left ③") << 7 << 0 << "固定するとき 駐車位置3 車3";
+    QTest::newRow("left ③, empty") << 7 << 0 << "固定するとき 駐車位置3 空き";
+    QTest::newRow("left ③, parked") << 7 << 1 << "固定するとき 駐車位置3 車3";
+    QTest::newRow("left ⑥, out again") << 10 << 2 << "固定するとき 駐車位置6 空き";
     QTest::newRow("right, not pressed") << 15 << 0 << "固定しないとき 駐車位置1 空き";
     QTest::newRow("right, ②") << 16 << 2 << "固定しないとき 駐車位置2 車2";
     QTest::newRow("right, blank again") << 20 << 7 << "固定しないとき 駐車位置6 空き";
-    QTest::newRow("left up") << 11 << 0 << "固定するとき どかし回数 上へ";
-    QTest::newRow("left down") << 12 << 0 << "固定するとき どかし回数 下へ";
-    QTest::newRow("right down") << 13 << 0 << "固定しないとき どかし回数 下へ";
-    QTest::newRow("right up") << 14 << 0 << "固定しないとき どかし回数 上へ";
+    QTest::newRow("left up, twice") << 11 << 2 << "固定するとき どかし回数 上へ 現在2";
+    QTest::newRow("left down") << 12 << 0 << "固定するとき どかし回数 下へ 現在0";
+    QTest::newRow("right down at 0") << 13 << 1 << "固定しないとき どかし回数 下へ 現在0";
+    QTest::newRow("right up") << 14 << 1 << "固定しないとき どかし回数 上へ 現在1";
     QTest::newRow("roll, by its caption") << 4 << 0 << "サイコロころがる";
 }
 
@@ -107,6 +121,107 @@ void KeyboardTest::logCellIsNamedByItsRollAndResult()
     rollAndStop(*form);
     QCOMPARE(spokenName(logCell(form.get(), 1)), QStringLiteral("1回目 %1").arg(form->diceValue));
     QCOMPARE(spokenName(face(form.get(), 1)), QStringLiteral("サイコロの目 1"));
+}
+
+void KeyboardTest::pressesAreAnnounced_data()
+{
+    // Buttons pressed in turn, then the car picture clicked (0: none), and
+    // the last thing said.
+    QTest::addColumn<QList<int>>("presses");
+    QTest::addColumn<int>("picture");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("left ③ parks") << QList<int>{7} << 0 << "固定するとき 駐車位置3 車3";
+    QTest::newRow("left ③ leaves") << QList<int>{7, 7} << 0 << "固定するとき 駐車位置3 空き";
+    QTest::newRow("left ③ out by its picture") << QList<int>{7} << 3 << "固定するとき 駐車位置3 空き";
+    QTest::newRow("right ③ to ②") << QList<int>{17, 17} << 0 << "固定しないとき 駐車位置3 車2";
+    QTest::newRow("right out by its picture") << QList<int>{17, 17} << 9 << "固定しないとき 駐車位置3 空き";
+    QTest::newRow("left count up") << QList<int>{11} << 0 << "固定するとき どかし回数 上へ 現在1";
+    QTest::newRow("right count down")
+        << QList<int>{14, 14, 13} << 0 << "固定しないとき どかし回数 下へ 現在1";
+    QTest::newRow("reset") << QList<int>{11, 2} << 0 << "初期化しました";
+}
+
+void KeyboardTest::pressesAreAnnounced()
+{
+    QFETCH(QList<int>, presses);
+    QFETCH(int, picture);
+    QFETCH(QString, said);
+    QSignalSpy spy(form->findChild<Announcer *>(), &Announcer::said);
+    for (int number : presses)
+        clickButton(form.get(), number);
+    if (picture)
+        click(carPicture(form.get(), picture));
+    QCOMPARE(spy.size(), presses.size() + (picture ? 1 : 0)); // every press, once
+    QCOMPARE(spy.last().first().toString(), said);
+}
+
+void KeyboardTest::theDieIsAnnouncedOnlyWhenItStops()
+{
+    QSignalSpy spy(form->findChild<Announcer *>(), &Announcer::said);
+    clickButton(form.get(), 4);
+    for (int tick = 0; tick < 50; ++tick)
+        form->Timer1_Timer();
+    QCOMPARE(spy.size(), 0);
+    clickButton(form.get(), 1);
+    QCOMPARE(spy.size(), 1);
+    QCOMPARE(spy.last().first().toString(), QStringLiteral("出た目 %1、1回目").arg(form->diceValue));
+    for (int roll = 2; roll <= 40; ++roll)
+        rollAndStop(*form);
+    QCOMPARE(spy.last().first().toString(),
+             QStringLiteral("出た目 %1、40回目、記録はここまでです").arg(form->diceValue));
+}
+
+void KeyboardTest::focusStaysWithTheDie_data()
+{
+    QTest::addColumn<int>("rolls");
+    QTest::addColumn<int>("afterStop");
+    QTest::newRow("first roll") << 1 << 4;
+    QTest::newRow("fortieth roll") << 40 << 2;
+}
+
+void KeyboardTest::focusStaysWithTheDie()
+{
+    QFETCH(int, rolls);
+    QFETCH(int, afterStop);
+    for (int roll = 1; roll < rolls; ++roll)
+        rollAndStop(*form);
+    press(form.get(), 4);
+    QCOMPARE(QApplication::focusWidget(), button(form.get(), 1));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(QApplication::focusWidget(), button(form.get(), afterStop));
+
+    // A press that does not come from the focused button leaves the focus alone.
+    if (rolls == 1) {
+        QVERIFY(tabTo(form.get(), 15));
+        button(form.get(), 4)->click();
+        QCOMPARE(QApplication::focusWidget(), button(form.get(), 15));
+    }
+}
+
+void KeyboardTest::helpIsReadLineByLine()
+{
+    clickButton(form.get(), 21);
+    Form2 *help = form->helpWindow();
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    QTest::keyClick(help->Command1, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), help->Picture1);
+    QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(help->Picture1)->textInterface();
+    QVERIFY(text);
+    const auto lineAtCaret = [text] {
+        int start = 0, end = 0;
+        return text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end)
+            .remove(u'\n');
+    };
+    QCOMPARE(lineAtCaret(), helpLines().first());
+    QTest::keyClick(help->Picture1, Qt::Key_Down);
+    QTest::keyClick(help->Picture1, Qt::Key_Down);
+    QCOMPARE(lineAtCaret(), helpLines().at(2));
+    QTest::keyClick(help->Picture1, Qt::Key_End);
+    QTest::keyClick(help->Picture1, Qt::Key_Down); // stays on the last line
+    QCOMPARE(lineAtCaret(), helpLines().last());
+    QTest::keyClick(help->Picture1, Qt::Key_Home);
+    QTest::keyClick(help->Picture1, Qt::Key_Up);
+    QCOMPARE(help->Picture1->caretLine(), 0);
 }
 
 PARKING_TEST_MAIN(KeyboardTest)

@@ -4,7 +4,6 @@
 // and click them the way a user does.
 
 #include "app/form1.h"
-#include "ui/help/help_accessibility.h"
 #include "ui/main/accessibility.h"
 #include "ui/fonts.h"
 #include "ui/main/picture_box.h"
@@ -116,7 +115,6 @@ inline void answerQuitQuestion(const QString &answer, QuitAnswer *seen = nullptr
         QApplication app(argc, argv);                                                                        \
         installFontSubstitutes();                                                                            \
         installAccessibleNames();                                                                            \
-        installHelpAccessibility();                                                                          \
         TestClass test;                                                                                      \
         return QTest::qExec(&test, argc, argv);                                                              \
     }

@@ -4,7 +4,7 @@ build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libsnd
     fonts-ipafont-gothic)
 display_packages=(xvfb xdotool imagemagick)
 test_packages=(dbus pulseaudio pulseaudio-utils sox at-spi2-core python3-pyatspi
-    desktop-file-utils appstream dpkg-dev file valgrind)
+    desktop-file-utils appstream dpkg-dev file valgrind orca speech-dispatcher zenity procps)
 
 # ensure_packages NAME...: installs whichever of them are missing.
 ensure_packages() {

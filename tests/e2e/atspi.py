@@ -68,10 +68,10 @@ if not states(roll).contains(pyatspi.STATE_ENABLED) or states(stop).contains(pya
     fail("at rest roll must be enabled and stop disabled")
 
 expected = {
-    "固定するとき 駐車位置3 車3": pyatspi.ROLE_PUSH_BUTTON,
+    "固定するとき 駐車位置3 空き": pyatspi.ROLE_PUSH_BUTTON,
     "固定しないとき 駐車位置1 空き": pyatspi.ROLE_PUSH_BUTTON,
-    "固定するとき どかし回数 上へ": pyatspi.ROLE_PUSH_BUTTON,
-    "固定しないとき どかし回数 下へ": pyatspi.ROLE_PUSH_BUTTON,
+    "固定するとき どかし回数 上へ 現在0": pyatspi.ROLE_PUSH_BUTTON,
+    "固定しないとき どかし回数 下へ 現在0": pyatspi.ROLE_PUSH_BUTTON,
     "1回目 まだ振っていません": pyatspi.ROLE_LABEL,
     "サイコロの目 1": pyatspi.ROLE_IMAGE,
     "終了": pyatspi.ROLE_PUSH_BUTTON,

@@ -34,7 +34,8 @@ Form2::Form2()
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twipsRect(120, 480, 9015, 8055));
     Picture1->setFont(mappedFont(windowFontPoints));
-    Picture1->setFocusPolicy(Qt::NoFocus);
+    // Second in the keyboard order, so a screen reader can read it line by line.
+    Picture1->setFocusPolicy(Qt::TabFocus);
 
     setTabOrder(Command1, Picture1);
     Command1->setFocus();

@@ -20,11 +20,19 @@ public:
     const QImage &image() const { return persistent; }
     QStringList printedLines() const { return lines; }
 
+    // A caret for reading with the keyboard, a line at a time; it is not
+    // drawn. Up, Down, Page Up, Page Down, Home and End move it.
+    int caretLine() const { return caret; }
+    void setCaretLine(int line);
+    int caretOffset() const; // in the printed lines joined by line breaks
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QImage persistent;
     int currentY = 0;
     QStringList lines;
+    int caret = 0;
 };

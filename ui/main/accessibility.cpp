@@ -1,5 +1,7 @@
 #include "ui/main/accessibility.h"
 
+#include "ui/main/spoken_name.h"
+
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -15,15 +17,34 @@ QString spokenMark(const QString &caption)
     return caption.isEmpty() ? QStringLiteral("空き") : caption;
 }
 
-int numberIn(const QString &name, const char *prefix)
+QString captionOf(const QWidget *widget)
 {
-    const QString rest = name.mid(int(qstrlen(prefix)));
-    bool ok = false;
-    const int number = rest.toInt(&ok);
-    return ok && name.startsWith(QLatin1String(prefix)) ? number : 0;
+    if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+        return button->text();
+    if (const auto *label = qobject_cast<const QLabel *>(widget))
+        return label->text();
+    return {};
 }
 
-// A space or counter button: Qt's own button, with a name made from its caption.
+// The words of the control's row joined with the state on view now.
+QString spokenName(const QWidget *control, const SpokenName &spoken)
+{
+    const QWidget *shownBy = spoken.shownBy ? spoken.shownBy.data() : control;
+    const QString shown = captionOf(shownBy).trimmed();
+    switch (spoken.state) {
+    case SpokenName::State::Mark:
+        return spoken.words + u' ' + spokenMark(shown);
+    case SpokenName::State::Parked:
+        return spoken.words + u' ' + spokenMark(shownBy->isHidden() ? QString() : captionOf(control));
+    case SpokenName::State::Count:
+        return shown.isEmpty() ? spoken.words : spoken.words + QStringLiteral(" 現在") + shown;
+    case SpokenName::State::Result:
+        return spoken.words + u' ' + (shown.isEmpty() ? QStringLiteral("まだ振っていません") : shown);
+    }
+    return spoken.words;
+}
+
+// A space or counter button: Qt's own button, named from its row and state.
 class SpokenButton : public QAccessibleWidget
 {
 public:
@@ -33,17 +54,8 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        if (t != QAccessible::Name)
-            return QAccessibleWidget::text(t);
-        const int number = numberIn(widget()->objectName(), "Command");
-        const QString caption = static_cast<QAbstractButton *>(widget())->text();
-        if (number >= 5 && number <= 10)
-            return QStringLiteral("固定するとき 駐車位置%1 %2").arg(number - 4).arg(spokenMark(caption));
-        if (number >= 15 && number <= 20)
-            return QStringLiteral("固定しないとき 駐車位置%1 %2").arg(number - 14).arg(spokenMark(caption));
-        const QString area = number <= 12 ? QStringLiteral("固定するとき") : QStringLiteral("固定しないとき");
-        const QString way = caption == u"↑" ? QStringLiteral("上へ") : QStringLiteral("下へ");
-        return QStringLiteral("%1 どかし回数 %2").arg(area, way);
+        const SpokenName *spoken = SpokenName::of(widget());
+        return t == QAccessible::Name && spoken ? spokenName(widget(), *spoken) : QAccessibleWidget::text(t);
     }
 
     QAccessible::State state() const override
@@ -71,38 +83,30 @@ public:
     QStringList keyBindingsForAction(const QString &) const override { return {}; }
 };
 
-// A log cell: its roll number and what it holds.
-class LogCell : public QAccessibleWidget
+// A log cell: its roll and what it holds.
+class SpokenLabel : public QAccessibleWidget
 {
 public:
-    explicit LogCell(QWidget *cell)
-        : QAccessibleWidget(cell, QAccessible::StaticText)
+    explicit SpokenLabel(QWidget *label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
     {}
 
     QString text(QAccessible::Text t) const override
     {
-        if (t != QAccessible::Name)
-            return QAccessibleWidget::text(t);
-        const QString result = static_cast<QLabel *>(widget())->text().trimmed();
-        return QStringLiteral("%1回目 %2")
-            .arg(numberIn(widget()->objectName(), "Labme"))
-            .arg(result.isEmpty() ? QStringLiteral("まだ振っていません") : result);
+        const SpokenName *spoken = SpokenName::of(widget());
+        return t == QAccessible::Name && spoken ? spokenName(widget(), *spoken) : QAccessibleWidget::text(t);
     }
 };
 
 QAccessibleInterface *spokenNames(const QString &className, QObject *object)
 {
-    if (!object || !object->isWidgetType())
+    if (!SpokenName::of(object))
         return nullptr;
     auto *widget = static_cast<QWidget *>(object);
-    const QString name = object->objectName();
-    if (className == u"QPushButton" && widget->window()->objectName() == u"Form1") {
-        const int number = numberIn(name, "Command");
-        if (number >= 5 && number <= 20)
-            return new SpokenButton(widget);
-    }
-    if (className == u"QLabel" && numberIn(name, "Labme") > 0)
-        return new LogCell(widget);
+    if (className == u"QPushButton")
+        return new SpokenButton(widget);
+    if (className == u"QLabel")
+        return new SpokenLabel(widget);
     return nullptr;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// Gives assistive technology names it can say where a caption is a sign: the
-// arrows of the move counters, the circled digits of the space buttons (whose
-// captions change as cars come and go) and the log cells with their roll
-// number. Call once, after the application object exists.
+// Gives assistive technology names it can say for the controls whose state
+// changes: the space buttons and counter arrows, named by their layout row and
+// what the area shows now, and the log cells with their roll. Call once,
+// after the application object exists.
 void installAccessibleNames();

@@ -2,6 +2,7 @@
 
 #include "ui/fonts.h"
 #include "ui/main/picture_box.h"
+#include "ui/main/spoken_name.h"
 #include "ui/pictures.h"
 
 #include <QLabel>
@@ -25,6 +26,9 @@ struct ButtonRow
     double points;
     bool bold;
     bool enabled;
+    // What a screen reader calls a counter button, and the count it changes.
+    const char16_t *spoken;
+    QLabel *Form1Ui::*count;
 };
 
 enum class Look { Plain, Boxed };
@@ -52,29 +56,37 @@ struct LineRow
     Stroke stroke;
 };
 
+// A space of both areas. The spoken words are what a screen reader calls each
+// button before the space's state.
 struct SpaceRow
 {
     QPushButton *Form1Ui::*fixedButton;
     const char *fixedName;
     const char16_t *fixedCaption;
     int fixedLeft, carLeft;
+    const char16_t *fixedSpoken;
     QPushButton *Form1Ui::*freeButton;
     const char *freeName;
     int freeLeft, freeCarLeft;
+    const char16_t *freeSpoken;
     int top;
 };
 
 // clang-format off
 const ButtonRow buttons[] = {
-    {&Form1Ui::Command3,  "Command3",     0,    0,  855, 375, u"終了",             9,    false, true},
-    {&Form1Ui::Command21, "Command21", 5640,    0,  855, 375, u"HELP",             9,    false, true},
-    {&Form1Ui::Command2,  "Command2",  6480,    0,  855, 375, u"初期化",           9,    false, true},
-    {&Form1Ui::Command4,  "Command4",  1080, 3840, 2175, 495, u"サイコロころがる", 12,    true,  true},
-    {&Form1Ui::Command1,  "Command1",  3360, 3840, 2175, 495, u"サイコロ止まる",   12,    true,  false},
-    {&Form1Ui::Command12, "Command12",  720, 4920,  375, 375, u"↓",                9.75, true,  true},
-    {&Form1Ui::Command11, "Command11", 1320, 4800,  615, 495, u"↑",                12,   true,  true},
-    {&Form1Ui::Command13, "Command13", 4440, 4920,  375, 375, u"↓",                9.75, true,  true},
-    {&Form1Ui::Command14, "Command14", 5040, 4800,  615, 495, u"↑",                12,   true,  true},
+    {&Form1Ui::Command3,  "Command3",     0,    0,  855, 375, u"終了",             9,    false, true,  nullptr, nullptr},
+    {&Form1Ui::Command21, "Command21", 5640,    0,  855, 375, u"HELP",             9,    false, true,  nullptr, nullptr},
+    {&Form1Ui::Command2,  "Command2",  6480,    0,  855, 375, u"初期化",           9,    false, true,  nullptr, nullptr},
+    {&Form1Ui::Command4,  "Command4",  1080, 3840, 2175, 495, u"サイコロころがる", 12,    true,  true,  nullptr, nullptr},
+    {&Form1Ui::Command1,  "Command1",  3360, 3840, 2175, 495, u"サイコロ止まる",   12,    true,  false, nullptr, nullptr},
+    {&Form1Ui::Command12, "Command12",  720, 4920,  375, 375, u"↓",                9.75, true,  true,
+     u"固定するとき どかし回数 下へ",   &Form1Ui::Label11},
+    {&Form1Ui::Command11, "Command11", 1320, 4800,  615, 495, u"↑",                12,   true,  true,
+     u"固定するとき どかし回数 上へ",   &Form1Ui::Label11},
+    {&Form1Ui::Command13, "Command13", 4440, 4920,  375, 375, u"↓",                9.75, true,  true,
+     u"固定しないとき どかし回数 下へ", &Form1Ui::Label15},
+    {&Form1Ui::Command14, "Command14", 5040, 4800,  615, 495, u"↑",                12,   true,  true,
+     u"固定しないとき どかし回数 上へ", &Form1Ui::Label15},
 };
 
 const LabelRow labels[] = {
@@ -103,12 +115,18 @@ const LabelRow labels[] = {
 
 // Space k of both areas: its buttons, its pictures' left edges and its row.
 const SpaceRow spaces[] = {
-    {&Form1Ui::Command5,  "Command5",  u"①",  480, 1320, &Form1Ui::Command15, "Command15", 4200, 5040, 7080},
-    {&Form1Ui::Command6,  "Command6",  u"②", 2520, 1920, &Form1Ui::Command16, "Command16", 6240, 5640, 7080},
-    {&Form1Ui::Command7,  "Command7",  u"③",  480, 1320, &Form1Ui::Command17, "Command17", 4200, 5040, 6360},
-    {&Form1Ui::Command8,  "Command8",  u"④", 2520, 1920, &Form1Ui::Command18, "Command18", 6240, 5640, 6360},
-    {&Form1Ui::Command9,  "Command9",  u"⑤",  480, 1320, &Form1Ui::Command19, "Command19", 4200, 5040, 5640},
-    {&Form1Ui::Command10, "Command10", u"⑥", 2520, 1920, &Form1Ui::Command20, "Command20", 6240, 5640, 5640},
+    {&Form1Ui::Command5,  "Command5",  u"①",  480, 1320, u"固定するとき 駐車位置1",
+     &Form1Ui::Command15, "Command15", 4200, 5040, u"固定しないとき 駐車位置1", 7080},
+    {&Form1Ui::Command6,  "Command6",  u"②", 2520, 1920, u"固定するとき 駐車位置2",
+     &Form1Ui::Command16, "Command16", 6240, 5640, u"固定しないとき 駐車位置2", 7080},
+    {&Form1Ui::Command7,  "Command7",  u"③",  480, 1320, u"固定するとき 駐車位置3",
+     &Form1Ui::Command17, "Command17", 4200, 5040, u"固定しないとき 駐車位置3", 6360},
+    {&Form1Ui::Command8,  "Command8",  u"④", 2520, 1920, u"固定するとき 駐車位置4",
+     &Form1Ui::Command18, "Command18", 6240, 5640, u"固定しないとき 駐車位置4", 6360},
+    {&Form1Ui::Command9,  "Command9",  u"⑤",  480, 1320, u"固定するとき 駐車位置5",
+     &Form1Ui::Command19, "Command19", 4200, 5040, u"固定しないとき 駐車位置5", 5640},
+    {&Form1Ui::Command10, "Command10", u"⑥", 2520, 1920, u"固定するとき 駐車位置6",
+     &Form1Ui::Command20, "Command20", 6240, 5640, u"固定しないとき 駐車位置6", 5640},
 };
 constexpr int spaceButtonWidth = 615, spaceButtonHeight = 495, spaceButtonPoints = 12;
 
@@ -148,12 +166,21 @@ void place(QWidget *widget, const char *name, int left, int top, int width, int 
     widget->setGeometry(twipsRect(left, top, width, height));
 }
 
-QPushButton *makeButton(QWidget *form, const char *name, int left, int top, int width, int height,
-                        const QString &caption, double points, bool bold)
+// A row's spoken words, how its state is said and which control shows it;
+// attached before the control has a caption (see SpokenName::attach).
+struct Spoken
 {
-    // Named before it has a caption, so that assistive technology, asking as
-    // soon as the caption is set, already knows which button it is.
+    const char16_t *words = nullptr;
+    SpokenName::State state = SpokenName::State::Mark;
+    const QWidget *shownBy = nullptr;
+};
+
+QPushButton *makeButton(QWidget *form, const char *name, int left, int top, int width, int height,
+                        const QString &caption, double points, bool bold, const Spoken &spoken = {})
+{
     auto *button = new QPushButton(form);
+    if (spoken.words)
+        SpokenName::attach(button, QString::fromUtf16(spoken.words), spoken.state, spoken.shownBy);
     place(button, name, left, top, width, height);
     button->setFont(layoutFont(points, bold));
     button->setText(caption);
@@ -178,9 +205,11 @@ protected:
 };
 
 QLabel *makeLabel(QWidget *form, const QString &name, const QRect &geometry, const QString &caption,
-                  const QFont &font, Look look, Back back, Ink ink)
+                  const QFont &font, Look look, Back back, Ink ink, const QString &spokenWords = {})
 {
     QLabel *label = back == Back::System ? new QLabel(form) : new FilledLabel(form);
+    if (!spokenWords.isEmpty())
+        SpokenName::attach(label, spokenWords, SpokenName::State::Result, nullptr);
     label->setObjectName(name);
     label->setText(caption);
     label->setGeometry(geometry);
@@ -226,10 +255,9 @@ void buildRollLog(QWidget *form, Form1Ui &ui)
         const int left = logLeft + logPitch * ((k - 1) % 10);
         const int top = logNumberTop + logResultOffset + logBlockPitch * ((k - 1) / 10);
         const int width = k == 16 ? logWideCellWidth : logCellWidth;
-        QLabel *cell
-            = makeLabel(form, QStringLiteral("Labme%1").arg(k), twipsRect(left, top, width, logCellHeight),
-                        QString(), font, Look::Boxed, Back::White, Ink::System);
-        // A screen reader says the result as the name and the roll as the description.
+        QLabel *cell = makeLabel(form, QStringLiteral("Labme%1").arg(k),
+                                 twipsRect(left, top, width, logCellHeight), QString(), font, Look::Boxed,
+                                 Back::White, Ink::System, QStringLiteral("%1回目").arg(k));
         cell->setAccessibleDescription(QStringLiteral("%1回目のサイコロの目").arg(k));
         ui.Labme(k) = cell;
     }
@@ -268,17 +296,21 @@ void buildPictures(QWidget *form, Form1Ui &ui)
 void buildButtons(QWidget *form, Form1Ui &ui)
 {
     for (const ButtonRow &row : buttons) {
+        const Spoken spoken{row.spoken, SpokenName::State::Count, row.count ? ui.*row.count : nullptr};
         QPushButton *button = makeButton(form, row.name, row.left, row.top, row.width, row.height,
-                                         QString::fromUtf16(row.caption), row.points, row.bold);
+                                         QString::fromUtf16(row.caption), row.points, row.bold, spoken);
         button->setEnabled(row.enabled);
         ui.*row.control = button;
     }
-    for (const SpaceRow &row : spaces) {
+    for (int k = 1; k <= 6; ++k) {
+        const SpaceRow &row = spaces[k - 1];
         ui.*row.fixedButton
             = makeButton(form, row.fixedName, row.fixedLeft, row.top, spaceButtonWidth, spaceButtonHeight,
-                         QString::fromUtf16(row.fixedCaption), spaceButtonPoints, false);
+                         QString::fromUtf16(row.fixedCaption), spaceButtonPoints, false,
+                         {row.fixedSpoken, SpokenName::State::Parked, ui.car(k)});
         ui.*row.freeButton = makeButton(form, row.freeName, row.freeLeft, row.top, spaceButtonWidth,
-                                        spaceButtonHeight, QString(), spaceButtonPoints, false);
+                                        spaceButtonHeight, QString(), spaceButtonPoints, false,
+                                        {row.freeSpoken, SpokenName::State::Mark, nullptr});
     }
 }
 
