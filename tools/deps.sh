@@ -4,7 +4,8 @@ build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libsnd
     fonts-ipafont-gothic)
 display_packages=(xvfb xdotool imagemagick)
 test_packages=(dbus pulseaudio pulseaudio-utils sox at-spi2-core python3-pyatspi
-    desktop-file-utils appstream dpkg-dev file valgrind orca speech-dispatcher zenity procps)
+    desktop-file-utils appstream dpkg-dev file valgrind orca speech-dispatcher zenity procps
+    weston qt6-wayland faketime)
 
 # ensure_packages NAME...: installs whichever of them are missing.
 ensure_packages() {
