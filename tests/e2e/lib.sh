@@ -186,3 +186,24 @@ no_sanitizer_report() {
     ! grep -q -E 'Sanitizer|runtime error:' "$SCRATCH/program.log" ||
         fail "$1: a sanitizer reported"$'\n'"$(grep -m 5 -A 12 -E 'Sanitizer|runtime error:' "$SCRATCH/program.log")"
 }
+
+# play MODE FOLDER [COMMAND...]: one round through same_steps.py (MODE x11
+# keeps the client areas of each step in FOLDER, wayland finds them on the
+# screen) on the program, or on COMMAND, which must end with status 0 on Yes.
+# The die is seeded from the time of day at stop: every round sees one frozen
+# wall clock, so all roll the same face. Timers run on the monotonic clock,
+# which stays real.
+play() {
+    local mode=$1 folder=$2
+    shift 2
+    [ $# -gt 0 ] || set -- "$PROGRAM"
+    mkdir -p "$SCRATCH/cwd" "$folder"
+    (cd "$SCRATCH/cwd" && QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 FAKETIME_DONT_FAKE_MONOTONIC=1 exec faketime -f '2026-12-09 10:00:00' "$@") \
+        >"$SCRATCH/program.log" 2>&1 &
+    program_pid=$!
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/same_steps.py" "$mode" "$folder" ||
+        fail "the round ($mode, $*)"
+    for _ in $(seq 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$program_pid" 2>/dev/null && fail "still running after Yes ($mode, $*)"
+    wait "$program_pid" || fail "ended with status $? ($mode, $*)"
+}
