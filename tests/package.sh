@@ -75,9 +75,9 @@ step metainfo appstreamcli validate --pedantic --no-net "data/$id.metainfo.xml"
 
 # One id, one name and one version for the desktop entry, the metadata, the
 # package and the build.
-metainfo_value() { sed -n "s|^ *<$1>\(.*\)</$1>|\1|p" "data/$id.metainfo.xml"; }
+metainfo_value() { sed -n "s|^ *<$1\( [^>]*\)\?>\(.*\)</$1>|\2|p" "data/$id.metainfo.xml" | head -n 1; }
 [ "$(metainfo_value id)" = "$id" ] || fail "the metadata's id is $(metainfo_value id)"
-[ "$(metainfo_value launchable | head -n 1)" = "$id.desktop" ] || fail "the metadata launches another entry"
+[ "$(metainfo_value launchable)" = "$id.desktop" ] || fail "the metadata launches another entry"
 [ "$(sed -n 's/^Name=//p' "data/$id.desktop")" = "$(metainfo_value name)" ] || fail "the English names differ"
 [ "$(sed -n 's/^Name\[ja\]=//p' "data/$id.desktop")" = \
     "$(sed -n 's|^ *<name xml:lang="ja">\(.*\)</name>|\1|p' "data/$id.metainfo.xml")" ] ||
