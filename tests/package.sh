@@ -103,8 +103,9 @@ for needed in libqt6widgets6 libqt6gui6 libqt6multimedia6 libsndfile1 fonts-ipaf
 done
 [ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "the package does not recommend qt6-wayland"
 
-step lintian lintian --pedantic --info --fail-on error,warning,info,pedantic \
+step lintian lintian --display-info --pedantic --fail-on error,warning,info,pedantic \
     "$scratch/parking-dice_${version}_$arch.changes"
+sed 's/^/    /' "$scratch/lintian.log" # overridden tags, if lintian names them
 
 # What installing the package and the tests' dependencies adds to the system
 # is purged at the end: with the project's packages in place, that is the
@@ -114,6 +115,7 @@ mapfile -t purge < <(apt-get -s -o APT::Install-Recommends=false install "$deb" 
     sed -n 's/^Inst \([^ ]*\) .*/\1/p')
 printf '%s\n' "${purge[@]}" | grep -qx parking-dice || fail "apt would not install the package: ${purge[*]}"
 step autopkgtest autopkgtest --no-built-binaries "$deb" "$src/" -- null
+sed -n '/^@@@* summary/,$s/^/    /p' "$scratch/autopkgtest.log"
 dpkg-query -W -f='${Status}' parking-dice 2>/dev/null | grep -q 'ok installed' ||
     step install apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "$deb"
 step installed-program tests/e2e/with_display.sh /usr/bin/parking-dice "$src/tests/e2e/installed.sh"
