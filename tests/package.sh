@@ -33,6 +33,8 @@ ensure_packages "${package_packages[@]}"
     fail "parking-dice is installed already; remove it first (apt-get purge parking-dice)"
 scratch=$(mktemp -d /tmp/parking-package.XXXXXX)
 purge=()
+autopkgtest_apt_files=(/etc/apt/sources.list.d/autopkgtest.list /etc/apt/preferences.d/90autopkgtest)
+apt_source_before=unknown
 cleanup() {
     local installed=() package
     for package in "${purge[@]}"; do
@@ -42,8 +44,8 @@ cleanup() {
         echo "  purging ${installed[*]}"
         DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 purge -y -qq "${installed[@]}" >/dev/null
     fi
-    # autopkgtest removes these itself unless it was interrupted.
-    rm -f /etc/apt/sources.list.d/autopkgtest.list /etc/apt/preferences.d/90autopkgtest
+    # autopkgtest removes its apt source itself unless it was interrupted.
+    [ -z "${apt_source_before:-}" ] && rm -f "${autopkgtest_apt_files[@]}"
     rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -114,6 +116,7 @@ ensure_packages "${display_packages[@]}" "${test_packages[@]}" dbus-daemon man-d
 mapfile -t purge < <(apt-get -s -o APT::Install-Recommends=false install "$deb" 2>/dev/null |
     sed -n 's/^Inst \([^ ]*\) .*/\1/p')
 printf '%s\n' "${purge[@]}" | grep -qx parking-dice || fail "apt would not install the package: ${purge[*]}"
+apt_source_before=$(ls "${autopkgtest_apt_files[@]}" 2>/dev/null || true)
 step autopkgtest autopkgtest --no-built-binaries "$deb" "$src/" -- null
 sed -n '/^@@@* summary/,$s/^/    /p' "$scratch/autopkgtest.log"
 dpkg-query -W -f='${Status}' parking-dice 2>/dev/null | grep -q 'ok installed' ||
@@ -123,4 +126,4 @@ step guide-screenshots tools/guide_screenshots.sh /usr/bin/parking-dice "$scratc
 for shot in 0-start 1-roll 2-stop 3-park-left 4-park-right 5-count; do
     [ "$(identify -format '%wx%h' "$scratch/guide/$shot.png")" = 490x608 ] || fail "the guide's $shot.png is not the window"
 done
-echo "packaging: ok"
+echo "packaging: ok, in $((SECONDS / 60)) min $((SECONDS % 60)) s"
