@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the program and runs every test through CTest: widget tests on the
-# offscreen platform, end-to-end tests on X servers that they start themselves.
+# Builds the Debian package and checks it (tests/package.sh), then builds the
+# program and runs every test through CTest: widget tests on the offscreen
+# platform, end-to-end tests on X servers that they start themselves.
 # The widget tests run twice: first in a build with AddressSanitizer,
 # UndefinedBehaviorSanitizer and leak checking, where any report fails them,
 # together with the end-to-end tests of sound faults that only such a build
@@ -9,6 +10,11 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/deps.sh
+
+# First, while only what debian/control names is installed for building: on a
+# fresh machine this shows that its build dependencies are complete.
+echo "== Debian package"
+tests/package.sh
 
 ensure_packages "${build_packages[@]}" "${display_packages[@]}" "${test_packages[@]}"
 jobs=$(nproc)

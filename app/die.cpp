@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-
 // Where the keyboard focus was, it goes on with the button that takes over
 // (otherwise Qt would hand it on along the keyboard order, to quit or to a
 // counter); a mouse user sees only the focus frame move.

@@ -2,8 +2,8 @@
 
 #include "sound/mm_control.h"
 #include "ui/announcer.h"
-#include "ui/help/form2.h"
 #include "ui/fonts.h"
+#include "ui/help/form2.h"
 #include "ui/main/picture_box.h"
 #include "ui/pictures.h"
 #include "ui/screen_fit.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/die_random.h"
-#include "ui/vb_array.h"
 #include "ui/main/form1_layout.h"
+#include "ui/vb_array.h"
 
 #include <QPointer>
 #include <QString>
@@ -92,7 +92,7 @@ private:
 
     Form1Ui ui;
     MMControl *MMControl1 = nullptr; // hidden: the window's sound device
-    Announcer *announcer = nullptr; // tells a screen reader what a press changed
+    Announcer *announcer = nullptr;  // tells a screen reader what a press changed
     DieRandom random;
     QPointer<Form2> help;
     bool shown = false;

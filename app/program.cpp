@@ -2,8 +2,8 @@
 
 #include "app/form1.h"
 #include "sound/mm_control.h"
-#include "ui/main/accessibility.h"
 #include "ui/fonts.h"
+#include "ui/main/accessibility.h"
 
 #include <QApplication>
 

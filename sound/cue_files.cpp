@@ -13,7 +13,8 @@ bool isReadableFile(const QString &path)
 {
     const QByteArray native = QFile::encodeName(path);
     struct stat info = {};
-    return ::stat(native.constData(), &info) == 0 && S_ISREG(info.st_mode) && ::access(native.constData(), R_OK) == 0;
+    return ::stat(native.constData(), &info) == 0 && S_ISREG(info.st_mode)
+           && ::access(native.constData(), R_OK) == 0;
 }
 
 } // namespace

@@ -81,8 +81,8 @@ bool decode(const QString &path, QAudioFormat &format, QByteArray &samples, QStr
         return false;
     }
     const qsizetype frameBytes = qsizetype(header.channels) * qsizetype(sizeof(short));
-    const sf_count_t limit = std::min<sf_count_t>(sf_count_t(header.samplerate) * maxSeconds,
-                                                  maxDecodedBytes / frameBytes);
+    const sf_count_t limit
+        = std::min<sf_count_t>(sf_count_t(header.samplerate) * maxSeconds, maxDecodedBytes / frameBytes);
     const sf_count_t wanted = header.frames > 0 && header.frames < limit ? header.frames : limit;
     samples.resize(qsizetype(wanted) * frameBytes);
     sf_count_t got = 0;
@@ -133,8 +133,9 @@ public:
         sink->start(&source);
         // Once the sound has been heard the stream closes, so that the sound
         // server can let the device sleep between cues.
-        drained.start(int(format.durationForBytes(qint32(std::min<qsizetype>(samples.size(), INT_MAX))) / 1000)
-                      + drainMs);
+        drained.start(
+            int(format.durationForBytes(qint32(std::min<qsizetype>(samples.size(), INT_MAX))) / 1000)
+            + drainMs);
         if (sink->state() == QAudio::StoppedState) {
             why = QStringLiteral("the output refused the stream (error %1)").arg(int(sink->error()));
             release();

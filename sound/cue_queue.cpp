@@ -17,7 +17,8 @@ void CueQueue::push(const SoundCommand &command)
     }
     if (command.kind == SoundCommand::FileName) {
         // A name that no "Open" used yet is replaced by the new one.
-        for (auto waited = waiting.rbegin(); waited != waiting.rend() && waited->kind != SoundCommand::Open; ++waited) {
+        for (auto waited = waiting.rbegin(); waited != waiting.rend() && waited->kind != SoundCommand::Open;
+             ++waited) {
             if (waited->kind == SoundCommand::FileName) {
                 waiting.erase(std::next(waited).base());
                 break;

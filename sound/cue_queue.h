@@ -36,7 +36,10 @@ public:
     bool isEmpty() const { return waiting.empty(); }
     qsizetype size() const { return qsizetype(waiting.size()); }
 
-    static bool isLate(const SoundCommand &command, qint64 now) { return now - command.writtenAt > lateAfterMs; }
+    static bool isLate(const SoundCommand &command, qint64 now)
+    {
+        return now - command.writtenAt > lateAfterMs;
+    }
 
 private:
     std::deque<SoundCommand> waiting;

@@ -131,7 +131,8 @@ bool SoundWorker::loadModule()
 {
     if (!moduleTried) {
         moduleTried = true;
-        module.setFileName(besideProgram(PARKING_MODULE_DIR_FROM_BIN) + QStringLiteral("/parking-dice-sound"));
+        module.setFileName(besideProgram(PARKING_MODULE_DIR_FROM_BIN)
+                           + QStringLiteral("/parking-dice-sound"));
         createPlayer = reinterpret_cast<CreateCuePlayer *>(module.resolve(PARKING_CUE_PLAYER_ENTRY));
         if (!createPlayer)
             qCDebug(soundLog) << "no sound: the sound module did not load:" << module.errorString();

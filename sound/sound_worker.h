@@ -21,7 +21,7 @@ struct SoundChannel
 {
     QMutex lock;
     CueQueue queue;
-    QElapsedTimer clock;                 // started once, read by both threads
+    QElapsedTimer clock;                  // started once, read by both threads
     std::atomic<bool> wakePending{false}; // a drain is posted and has not begun taking
     std::atomic<qint64> busySince{-1};    // when the write being carried out was taken
     std::atomic<int> busyWith{-1};        // its SoundCommand::Kind, or lookingForOutput

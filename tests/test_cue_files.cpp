@@ -44,7 +44,8 @@ void CueFilesTest::initTestCase()
     if (::geteuid() == 0) {
         const passwd *nobody = ::getpwnam("nobody");
         if (!nobody || ::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0)
-            QSKIP("running as root, and could not become an ordinary user: unreadable files cannot be tested");
+            QSKIP(
+                "running as root, and could not become an ordinary user: unreadable files cannot be tested");
     }
     folder = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/cue-files-XXXXXX"));
     QVERIFY(folder->isValid());

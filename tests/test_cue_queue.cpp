@@ -45,10 +45,10 @@ void CueQueueTest::waitingWritesComeOutInOrder_data()
 {
     QTest::addColumn<QStringList>("cues");
     QTest::addColumn<QString>("taken");
-    QTest::newRow("one cue")
-        << QStringList{"pinpon.wav"} << "Stop Close name:pinpon.wav Open Sound";
+    QTest::newRow("one cue") << QStringList{"pinpon.wav"} << "Stop Close name:pinpon.wav Open Sound";
     QTest::newRow("three cues while the thread is held up: the newest alone")
-        << QStringList{"pinpon.wav", "endpinpon.wav", "pinpon.wav"} << "Stop Close name:pinpon.wav Open Sound";
+        << QStringList{"pinpon.wav", "endpinpon.wav", "pinpon.wav"}
+        << "Stop Close name:pinpon.wav Open Sound";
     QTest::newRow("the newest of two different files")
         << QStringList{"pinpon.wav", "endpinpon.wav"} << "Stop Close name:endpinpon.wav Open Sound";
 }

@@ -11,10 +11,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLibrary>
 #include <QMessageBox>
 #include <QRandomGenerator>
 #include <QSignalSpy>
-#include <QLibrary>
 #include <QTemporaryDir>
 
 #include <sndfile.h>

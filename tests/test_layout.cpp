@@ -45,7 +45,8 @@ void LayoutTest::smallScreensMoveAWindowJustEnough_data()
     QTest::addColumn<QPoint>("opensAt");
     const QRect main(257, 99, 490, 608), help(206, 111, 617, 577);
     QTest::newRow("main, 1024x768") << main << QRect(0, 0, 1024, 768) << QPoint(257, 99);
-    QTest::newRow("main, 800x600: lower edge, then top first") << main << QRect(0, 0, 800, 600) << QPoint(257, 0);
+    QTest::newRow("main, 800x600: lower edge, then top first")
+        << main << QRect(0, 0, 800, 600) << QPoint(257, 0);
     QTest::newRow("main, 640x480") << main << QRect(0, 0, 640, 480) << QPoint(150, 0);
     QTest::newRow("main, panel above and beside") << main << QRect(300, 40, 1000, 700) << QPoint(300, 99);
     QTest::newRow("help, 1024x768") << help << QRect(0, 0, 1024, 768) << QPoint(206, 111);

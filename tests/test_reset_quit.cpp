@@ -97,7 +97,8 @@ void ResetQuitTest::topBarButtonsGiveTheirCue()
     QCOMPARE(written, cue + cue);
     // The build lays the program's own cues out beside it, as installed.
     QTRY_VERIFY(sound->isSettled());
-    QVERIFY2(sound->openedFile().endsWith(QStringLiteral("/sounds/") + file), qPrintable(sound->openedFile()));
+    QVERIFY2(sound->openedFile().endsWith(QStringLiteral("/sounds/") + file),
+             qPrintable(sound->openedFile()));
 }
 
 void ResetQuitTest::resetAfterAWholeExperimentLooksLikeAFreshStart()

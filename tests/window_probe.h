@@ -4,8 +4,8 @@
 // and click them the way a user does.
 
 #include "app/form1.h"
-#include "ui/main/accessibility.h"
 #include "ui/fonts.h"
+#include "ui/main/accessibility.h"
 #include "ui/main/picture_box.h"
 
 #include <QApplication>

@@ -6,6 +6,8 @@ display_packages=(xvfb xdotool imagemagick)
 test_packages=(dbus pulseaudio pulseaudio-utils sox at-spi2-core python3-pyatspi
     desktop-file-utils appstream dpkg-dev file valgrind orca speech-dispatcher zenity procps
     weston qt6-wayland faketime)
+# The packaging stage's tools; the build dependencies come from debian/control.
+package_packages=(git dpkg-dev reuse lintian autopkgtest groff-base man-db appstream desktop-file-utils)
 
 # ensure_packages NAME...: installs whichever of them are missing.
 ensure_packages() {

@@ -1,6 +1,6 @@
 // Writes the program's icon as PNG files for the desktop, each size the one
 // 32 x 32 map scaled by whole pixels:  make_icons FOLDER SIZE...
-//   FOLDER/SIZExSIZE/apps/org.parkingdice.ParkingDice.png
+//   FOLDER/SIZExSIZE/apps/APP_ID.png, named after the desktop entry
 
 #include "ui/pictures.h"
 
@@ -26,7 +26,7 @@ int main(int argc, char **argv)
         if (!QDir().mkpath(folder))
             return 1;
         const QImage scaled = icon.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        if (!scaled.save(folder + QStringLiteral("/org.parkingdice.ParkingDice.png")))
+        if (!scaled.save(folder + QStringLiteral("/" PARKING_APP_ID ".png")))
             return 1;
     }
     return 0;

@@ -5,6 +5,8 @@ import time
 
 import pyatspi
 
+from a11y_tree import application, walk
+
 
 def fail(message):
     print("FAIL:", message, file=sys.stderr)
@@ -19,23 +21,6 @@ def wait_for(what, find, seconds=15.0):
             return found
         time.sleep(0.1)
     fail("no " + what)
-
-
-def application():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for index in range(desktop.childCount):
-        app = desktop.getChildAtIndex(index)
-        if app is not None and app.name == "parking-dice":
-            return app
-    return None
-
-
-def walk(node):
-    yield node
-    for index in range(node.childCount):
-        child = node.getChildAtIndex(index)
-        if child is not None:
-            yield from walk(child)
 
 
 def controls(app):

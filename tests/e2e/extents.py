@@ -5,22 +5,7 @@ import time
 
 import pyatspi
 
-
-def application():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for index in range(desktop.childCount):
-        app = desktop.getChildAtIndex(index)
-        if app is not None and app.name == "parking-dice":
-            return app
-    return None
-
-
-def walk(node):
-    yield node
-    for index in range(node.childCount):
-        child = node.getChildAtIndex(index)
-        if child is not None:
-            yield from walk(child)
+from a11y_tree import application, walk
 
 
 end = time.monotonic() + 15

@@ -1,8 +1,8 @@
 #include "ui/help/form2.h"
 
+#include "ui/fonts.h"
 #include "ui/help/help_text.h"
 #include "ui/help/print_picture.h"
-#include "ui/fonts.h"
 #include "ui/pictures.h"
 #include "ui/screen_fit.h"
 #include "ui/twips.h"

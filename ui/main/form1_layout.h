@@ -32,7 +32,6 @@ struct Form1Ui
     QTimer *Timer1 = nullptr;
 };
 
-
 // Client area of the main window and where it opens on the screen.
 QRect form1Geometry();
 
