@@ -11,6 +11,7 @@ import tempfile
 import time
 
 import pyatspi
+from a11y_tree import application, walk
 
 mode, folder = sys.argv[1], sys.argv[2]
 # Title patterns of the windows as xdotool looks them up on X11.
@@ -152,20 +153,6 @@ def check_frame(screen, at, part):
 
 
 check = keep if mode == "x11" else match
-
-
-def application():
-    desktop = pyatspi.Registry.getDesktop(0)
-    apps = (desktop.getChildAtIndex(i) for i in range(desktop.childCount))
-    return next((app for app in apps if app is not None and app.name == "parking-dice"), None)
-
-
-def walk(node):
-    yield node
-    for index in range(node.childCount):
-        child = node.getChildAtIndex(index)
-        if child is not None:
-            yield from walk(child)
 
 
 def named(app, name, role=None):
