@@ -42,7 +42,7 @@ fi
 
 phase "cross build with dpkg-buildpackage -a arm64 (and its tests under qemu)"
 if ! (cd "$scratch/src" && DEB_BUILD_OPTIONS="parallel=$(nproc)" nice -n 10 \
-    dpkg-buildpackage -a arm64 -P cross -us -uc -b) >"$scratch/build.log" 2>&1; then
+    dpkg-buildpackage -a arm64 --build-profiles=cross -us -uc -b) >"$scratch/build.log" 2>&1; then
     tail -n 40 "$scratch/build.log" >&2
     echo "FAIL: the arm64 package did not build" >&2
     exit 1
