@@ -35,7 +35,7 @@ mkdir "$scratch/src" "$scratch/root"
 git archive HEAD | tar -x -C "$scratch/src"
 
 phase "arm64 build dependencies"
-if ! (cd "$scratch/src" && dpkg-checkbuilddeps -a arm64 -P cross 2>/dev/null); then
+if ! (cd "$scratch/src" && dpkg-checkbuilddeps -a arm64 -Pcross 2>/dev/null); then
     (cd "$scratch/src" && as_root "arm64 build dependencies" \
         apt-get -o DPkg::Lock::Timeout=600 build-dep -y -qq -a arm64 -P cross ./) >/dev/null
 fi
