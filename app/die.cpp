@@ -38,7 +38,7 @@ void Form1::Command1_Click()
     // Formed in double, where r * 6 + 1 is exact, so r below 1 never gives 7.
     diceValue = static_cast<qint16>(std::floor(double(r) * 6.0 + 1.0));
     ui.Labme(rollCount)->setText(numberText(diceValue));
-    ui.Image1(diceValue)->show();
+    ui.Image1(diceValue)->showAtRest();
     if (rollCount >= 40) {
         ui.Command4->setEnabled(false);
         rollCount = 40;
