@@ -3,9 +3,10 @@
 # ones. A sound server of the benchmark's own plays into the null sink, and a
 # silent stream keeps that sink busy throughout: an idle null sink holds back
 # any program's first stream by 1-1.5 s, which would be measured instead.
-# The click's time is taken just before xdotool starts (xdotool's own start,
-# a few milliseconds, is counted in); a sample's time is when it arrives at
-# the sink's monitor, read in blocks of at most 5 ms.
+# The click goes through XTEST, like xdotool's, from bench/click.py, which
+# takes its time just before the press (xdotool's own start takes tens of
+# milliseconds here); a sample's time is when it arrives at the sink's
+# monitor, read in blocks of at most 5 ms.
 
 measure_cue_latency() {
     echo "HELP click to the chime: $cue_runs starts, a first cue and two later ones each" >&2
@@ -29,12 +30,10 @@ measure_cue_latency() {
         wait_for_file "$scratch/cue.frame" || { echo "no frame for the cue run" >&2; exit 1; }
         sleep 1 # a user's first click comes later than this
         for cue in first later later; do
-            # HELP's upper edge: the help window, once open, covers the rest.
-            xdotool mousemove $((257 + 404)) $((99 + 5))
             heard=$(lines "$scratch/onsets")
-            stamped xdotool click 1
-            wait "$pid"
-            clicked=$(cat "$scratch/stamp")
+            # HELP's upper edge: the help window, once open, covers the rest.
+            /usr/bin/python3 bench/click.py $((257 + 404)) $((99 + 5)) "$scratch/click"
+            clicked=$(cat "$scratch/click")
             for _ in $(seq 300); do [ "$(lines "$scratch/onsets")" -gt "$heard" ] && break; sleep 0.01; done
             [ "$(lines "$scratch/onsets")" -gt "$heard" ] || { echo "no chime heard" >&2; exit 1; }
             record cue_${cue}_ms ours "$(tail -n 1 "$scratch/onsets" | awk -v c="$clicked" '{printf "%.1f", ($1 - c) / 1e6}')"
