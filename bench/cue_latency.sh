@@ -16,7 +16,7 @@ measure_cue_latency() {
     pulse=$!
     for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.05; done
     pactl set-default-sink bench_null
-    pacat --playback --raw --format=s16le --rate=48000 --channels=2 /dev/zero &
+    pacat --playback --raw --format=s16le --rate=48000 --channels=2 /dev/zero 2>/dev/null &
     silence=$!
     /usr/bin/python3 bench/onsets.py bench_null "$scratch/onsets" &
     listener=$!

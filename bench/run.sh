@@ -12,9 +12,9 @@ source tools/deps.sh
 ensure_packages "${build_packages[@]}" "${display_packages[@]}" valgrind python3 pulseaudio pulseaudio-utils
 
 if [ "${1:-}" = --quick ]; then
-    runs=3 busy_seconds=2 rest_seconds=1 tick_seconds=2 measured_ticks=30 cue_runs=2
+    runs=3 busy_seconds=2 rest_seconds=1 tick_seconds=2 measured_ticks=30 cue_runs=2 startup_counts=1
 else
-    runs=11 busy_seconds=10 rest_seconds=5 tick_seconds=60 measured_ticks=300 cue_runs=11
+    runs=11 busy_seconds=10 rest_seconds=5 tick_seconds=60 measured_ticks=300 cue_runs=11 startup_counts=3
 fi
 
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -122,9 +122,13 @@ done
 
 echo "Instructions under callgrind: to the first frame, and per tick over $measured_ticks ticks" >&2
 for who in ours baseline; do
-    PARKING_BENCH_QUIT_AFTER_FRAME=1 valgrind --tool=callgrind --callgrind-out-file="$scratch/$who.startup" \
-        "$(program_of $who)" >/dev/null 2>&1 || true
-    record startup_minstr $who "$(awk '/^totals:/ {printf "%.1f", $2 / 1e6; exit}' "$scratch/$who.startup")"
+    # Several runs: when X events come in together a second repaint can slip
+    # in before the first frame's stamp, which the median leaves out.
+    for _ in $(seq "$startup_counts"); do
+        PARKING_BENCH_QUIT_AFTER_FRAME=1 valgrind --tool=callgrind --callgrind-out-file="$scratch/$who.startup" \
+            "$(program_of $who)" >/dev/null 2>&1 || true
+        record startup_minstr $who "$(awk '/^totals:/ {printf "%.1f", $2 / 1e6; exit}' "$scratch/$who.startup")"
+    done
     shown="$scratch/$who.callgrind-frame"
     stamped env PARKING_BENCH_FIRST_FRAME="$shown" PARKING_BENCH_MEASURE_TICKS="20 $measured_ticks" \
         timeout 600 valgrind --tool=callgrind --callgrind-out-file="$scratch/$who.ticks-callgrind" \
