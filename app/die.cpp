@@ -44,7 +44,7 @@ void Form1::Command1_Click()
     random.randomize();
     diceValue = static_cast<qint16>(dieFace(random.next()));
     ui.Labme(rollCount)->setText(numberText(diceValue));
-    ui.Image1(diceValue)->show();
+    ui.Image1(diceValue)->showAtRest();
     if (rollCount >= 40) {
         ui.Command4->setEnabled(false);
         rollCount = 40;

@@ -106,8 +106,12 @@ bool Form1::event(QEvent *event)
 
 void Form1::paintEvent(QPaintEvent *event)
 {
-    QPainter painter(this);
-    paintForm1Lines(painter, palette().color(QPalette::WindowText), event->rect());
+    // Qt has painted the background already; a painter costs more than the
+    // rest of a small repaint, so none is made where no line reaches.
+    if (form1LinesReach(event->rect())) {
+        QPainter painter(this);
+        paintForm1Lines(painter, palette().color(QPalette::WindowText), event->rect());
+    }
     // The sound libraries load once the window is on the screen, so that
     // neither start-up nor the first cue waits for them.
     if (!painted) {

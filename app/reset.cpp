@@ -22,7 +22,7 @@ void Form1::Command2_Click()
         ui.car(loopIndex)->hide();
     for (int loopIndex = 1; loopIndex <= 6; ++loopIndex)
         ui.Image1(loopIndex)->hide();
-    ui.Image1(diceValue)->show();
+    ui.Image1(diceValue)->showAtRest();
     for (int loopIndex = 1; loopIndex <= 40; ++loopIndex)
         ui.Labme(loopIndex)->setText(QString());
     ui.Command1->setEnabled(false);

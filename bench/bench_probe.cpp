@@ -1,13 +1,20 @@
 #include "bench/bench_probe.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QPaintEvent>
 #include <QRegion>
 #include <QTimer>
 #include <QWidget>
 
+#include <cstdlib>
 #include <ctime>
+
+// What runs inside this function is what callgrind counts, started with
+// --collect-atstart=no --toggle-collect='benchMeasuredTicks*': a fixed number
+// of the window's ticks, each with its repaint.
+Q_NEVER_INLINE void benchMeasuredTicks(QEventLoop &loop) { loop.exec(); }
 
 namespace {
 
@@ -34,8 +41,8 @@ public:
         : QObject(window)
         , window(window)
     {
-        firstPaint.setFileName(qEnvironmentVariable("PARKING_BENCH_FIRST_PAINT"));
-        quitAfterPaint = qEnvironmentVariableIsSet("PARKING_BENCH_QUIT_AFTER_PAINT");
+        firstFrame.setFileName(qEnvironmentVariable("PARKING_BENCH_FIRST_FRAME"));
+        quitAfterFrame = qEnvironmentVariableIsSet("PARKING_BENCH_QUIT_AFTER_FRAME");
         repaint.setFileName(qEnvironmentVariable("PARKING_BENCH_REPAINT"));
         if (!repaint.fileName().isEmpty()
             && repaint.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
@@ -51,13 +58,11 @@ public:
         if (widget->window() != window)
             return false;
         if (!painted) {
+            // The window's own paint event comes before its controls are
+            // painted and before anything is flushed; a zero timer runs once
+            // the whole frame has been painted and handed to the X server.
             painted = true;
-            if (!firstPaint.fileName().isEmpty()
-                && firstPaint.open(QIODevice::WriteOnly | QIODevice::Truncate))
-                firstPaint.write(QByteArray::number(monotonicNanoseconds()) + '\n');
-            firstPaint.close();
-            if (quitAfterPaint)
-                QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            QTimer::singleShot(0, this, &PaintWatcher::frameShown);
         }
         if (repaint.isOpen()) {
             const QRegion region
@@ -76,6 +81,17 @@ public:
     ~PaintWatcher() override { flushPass(); }
 
 private:
+    void frameShown()
+    {
+        if (!firstFrame.fileName().isEmpty() && firstFrame.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            firstFrame.write(QByteArray::number(monotonicNanoseconds()) + '\n');
+        firstFrame.close();
+        // At once: what the program queued for after its first frame (the
+        // sound libraries' load on their thread) is not part of start-up.
+        if (quitAfterFrame)
+            std::_Exit(0);
+    }
+
     void flushPass()
     {
         if (inPass && repaint.isOpen())
@@ -84,26 +100,60 @@ private:
     }
 
     QWidget *window;
-    QFile firstPaint, repaint;
-    bool quitAfterPaint = false, painted = false, tickStarted = false, inPass = false;
+    QFile firstFrame, repaint;
+    bool quitAfterFrame = false, painted = false, tickStarted = false, inPass = false;
     QRegion pass;
+};
+
+// Runs `count` ticks inside benchMeasuredTicks, after `skip` ticks that warm
+// the caches, then ends the program.
+class TickMeasure : public QObject
+{
+public:
+    TickMeasure(QTimer *ticker, int skip, int count)
+        : QObject(ticker)
+    {
+        connect(ticker, &QTimer::timeout, this, [this, skip, count] {
+            ++ticks;
+            // Qt posts a tick's repaint at low priority; this comes after it.
+            if (ticks == skip || ticks == skip + count)
+                QCoreApplication::postEvent(this, new QEvent(QEvent::User), Qt::LowEventPriority);
+        });
+    }
+
+    bool event(QEvent *event) override
+    {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        if (loop.isRunning()) {
+            loop.quit();
+        } else {
+            benchMeasuredTicks(loop);
+            QCoreApplication::quit();
+        }
+        return true;
+    }
+
+private:
+    QEventLoop loop;
+    int ticks = 0;
 };
 
 } // namespace
 
 void installBenchProbe(QWidget *window, QTimer *ticker)
 {
-    const bool wanted = qEnvironmentVariableIsSet("PARKING_BENCH_FIRST_PAINT")
-                        || qEnvironmentVariableIsSet("PARKING_BENCH_QUIT_AFTER_PAINT")
-                        || qEnvironmentVariableIsSet("PARKING_BENCH_TICKS")
-                        || qEnvironmentVariableIsSet("PARKING_BENCH_REPAINT");
-    if (!wanted)
-        return;
-    new PaintWatcher(window, ticker);
+    if (qEnvironmentVariableIsSet("PARKING_BENCH_FIRST_FRAME")
+        || qEnvironmentVariableIsSet("PARKING_BENCH_QUIT_AFTER_FRAME")
+        || qEnvironmentVariableIsSet("PARKING_BENCH_REPAINT"))
+        new PaintWatcher(window, ticker);
     if (const QString path = qEnvironmentVariable("PARKING_BENCH_TICKS"); !path.isEmpty()) {
         auto *ticks = new QFile(path, window);
         if (ticks->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
             QObject::connect(ticker, &QTimer::timeout, ticks,
                              [ticks] { ticks->write(QByteArray::number(monotonicNanoseconds()) + '\n'); });
     }
+    const QStringList measure = qEnvironmentVariable("PARKING_BENCH_MEASURE_TICKS").split(u' ');
+    if (measure.size() == 2 && measure[0].toInt() > 0 && measure[1].toInt() > 0)
+        new TickMeasure(ticker, measure[0].toInt(), measure[1].toInt());
 }

@@ -56,6 +56,7 @@ private slots:
     void focusStaysWithTheDie_data();
     void focusStaysWithTheDie();
     void helpIsReadLineByLine();
+    void dieIsNamedByItsFaceAtRest();
 
 private:
     std::unique_ptr<Form1> form;
@@ -120,7 +121,21 @@ void KeyboardTest::logCellIsNamedByItsRollAndResult()
     QCOMPARE(spokenName(logCell(form.get(), 16)), QStringLiteral("16回目 まだ振っていません"));
     rollAndStop(*form);
     QCOMPARE(spokenName(logCell(form.get(), 1)), QStringLiteral("1回目 %1").arg(form->diceValue));
-    QCOMPARE(spokenName(face(form.get(), 1)), QStringLiteral("サイコロの目 1"));
+}
+
+void KeyboardTest::dieIsNamedByItsFaceAtRest()
+{
+    QWidget *die = control(form.get(), QStringLiteral("Image1"));
+    QCOMPARE(spokenName(die), QStringLiteral("サイコロの目 1"));
+    clickButton(form.get(), 4);
+    form->Timer1_Timer();
+    form->Timer1_Timer();
+    QCOMPARE(visibleFaces(form.get()), QList<int>{3});
+    QCOMPARE(spokenName(die), QStringLiteral("サイコロの目 1")); // not renamed on every tick
+    clickButton(form.get(), 1);
+    QCOMPARE(spokenName(die), QStringLiteral("サイコロの目 %1").arg(form->diceValue));
+    clickButton(form.get(), 2);
+    QCOMPARE(spokenName(die), QStringLiteral("サイコロの目 1"));
 }
 
 void KeyboardTest::pressesAreAnnounced_data()

@@ -24,6 +24,8 @@ QStringList snapshot(const Form1 &form)
                     .arg(child->isVisible())
                     .arg(child->isEnabled());
     }
+    for (const DieFace *face : form.findChildren<DieFace *>())
+        seen << QStringLiteral("%1 visible=%2").arg(face->objectName()).arg(face->isVisible());
     QString fields = QStringLiteral("dice=%1 rolls=%2 anim=%3 fixedMoves=%4 freeMoves=%5")
                          .arg(form.diceValue)
                          .arg(form.rollCount)

@@ -42,9 +42,10 @@ inline PictureBox *carPicture(const QWidget *window, int i)
     return control<PictureBox>(window, QStringLiteral("car%1").arg(i));
 }
 
-inline PictureBox *face(const QWidget *window, int pips)
+// One face of the die; the die itself is the picture named Image1.
+inline DieFace *face(const QWidget *window, int pips)
 {
-    return control<PictureBox>(window, QStringLiteral("Image1%1").arg(pips));
+    return control<DieFace>(window, QStringLiteral("Image1%1").arg(pips));
 }
 
 inline void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }

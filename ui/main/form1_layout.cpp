@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -265,14 +266,12 @@ void buildRollLog(QWidget *form, Form1Ui &ui)
 
 void buildPictures(QWidget *form, Form1Ui &ui)
 {
-    for (int face = 1; face <= 6; ++face) {
-        auto *picture = new PictureBox(dieFacePixmap(face), form);
-        picture->setObjectName(QStringLiteral("Image1%1").arg(face));
-        picture->move(twipsToPixels(dieLeft), twipsToPixels(dieTop));
-        picture->setAccessibleName(QStringLiteral("サイコロの目 %1").arg(face));
-        picture->setVisible(face == 1);
-        ui.Image1(face) = picture;
-    }
+    auto *die = new DiePicture(form);
+    die->setObjectName(QStringLiteral("Image1"));
+    die->move(twipsToPixels(dieLeft), twipsToPixels(dieTop));
+    for (int face = 1; face <= 6; ++face)
+        ui.Image1(face) = die->face(face);
+    ui.Image1(1)->showAtRest();
     const QPixmap car = carPixmap();
     for (int k = 1; k <= 6; ++k) {
         const SpaceRow &row = spaces[k - 1];
@@ -351,16 +350,33 @@ Form1Ui buildForm1(QWidget *form)
     return ui;
 }
 
+namespace {
+
+bool reaches(const LineRow &line, const QRect &area)
+{
+    const QPoint from(twipsToPixels(line.x1), twipsToPixels(line.y1));
+    const QPoint to(twipsToPixels(line.x2), twipsToPixels(line.y2));
+    const int reach = line.stroke == Stroke::Wall ? 3 : 1; // half the pen and the square cap
+    return QRect(from, to).normalized().adjusted(-reach, -reach, reach, reach).intersects(area);
+}
+
+} // namespace
+
+bool form1LinesReach(const QRect &area)
+{
+    return std::any_of(std::begin(lines), std::end(lines),
+                       [&](const LineRow &line) { return reaches(line, area); });
+}
+
 void paintForm1Lines(QPainter &painter, const QColor &ink, const QRect &area)
 {
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (const LineRow &line : lines) {
+        // Only what the repaint needs: a new result repaints its own cell.
+        if (!reaches(line, area))
+            continue;
         const QPoint from(twipsToPixels(line.x1), twipsToPixels(line.y1));
         const QPoint to(twipsToPixels(line.x2), twipsToPixels(line.y2));
-        const int reach = line.stroke == Stroke::Wall ? 3 : 1; // half the pen and the square cap
-        // Only what the repaint needs: a run of the die repaints its own place.
-        if (!QRect(from, to).normalized().adjusted(-reach, -reach, reach, reach).intersects(area))
-            continue;
         QPen pen(ink);
         switch (line.stroke) {
         case Stroke::Solid:

@@ -10,6 +10,7 @@ class QLabel;
 class QPushButton;
 class QTimer;
 class QWidget;
+class DieFace;
 class PictureBox;
 
 // The main window's controls, as the builder hands them over.
@@ -28,7 +29,7 @@ struct Form1Ui
     VbArray<QLabel *, 0, 39> Lab;     // the numbers above the log cells
     VbArray<QLabel *, 1, 40> Labme;   // the log cells
     VbArray<PictureBox *, 1, 12> car; // 1 to 6 fixed-space area, 7 to 12 back-first area
-    VbArray<PictureBox *, 1, 6> Image1;
+    VbArray<DieFace *, 1, 6> Image1;  // the faces of the one die picture
     QTimer *Timer1 = nullptr;
 };
 
@@ -42,5 +43,6 @@ Form1Ui buildForm1(QWidget *form);
 
 class QColor;
 class QPainter;
-// Paints the lines of the layout that reach into `area`.
+// Whether any line of the layout reaches into `area`, and painting those that do.
+bool form1LinesReach(const QRect &area);
 void paintForm1Lines(QPainter &painter, const QColor &ink, const QRect &area);
