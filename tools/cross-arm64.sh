@@ -31,6 +31,10 @@ ensure_packages "${build_packages[@]}" "${display_packages[@]}" dbus at-spi2-cor
 
 scratch=$(mktemp -d /tmp/parking-arm64.XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
+# Under qemu, the cue-file test finds the build's own chime unreadable below a
+# folder that only its owner may enter (mktemp's 0700), though the file reads
+# fine there outside the test; a folder of the usual 0755 avoids it.
+chmod 755 "$scratch"
 mkdir "$scratch/src" "$scratch/root"
 git archive HEAD | tar -x -C "$scratch/src"
 
@@ -43,12 +47,15 @@ fi
 phase "cross build with dpkg-buildpackage -a arm64 (and its tests under qemu)"
 if ! (cd "$scratch/src" && DEB_BUILD_OPTIONS="parallel=$(nproc)" nice -n 10 \
     dpkg-buildpackage -a arm64 --build-profiles=cross -us -uc -b) >"$scratch/build.log" 2>&1; then
+    mkdir -p build/arm64
+    cp "$scratch/build.log" build/arm64/
     tail -n 40 "$scratch/build.log" >&2
     echo "FAIL: the arm64 package did not build" >&2
     exit 1
 fi
-grep -E 'tests passed|tests failed' "$scratch/build.log"
 mkdir -p build/arm64
+cp "$scratch/build.log" build/arm64/
+grep -E 'tests passed|tests failed' "$scratch/build.log"
 cp "$scratch"/parking-dice*_arm64.deb build/arm64/
 deb=$(ls build/arm64/parking-dice_*_arm64.deb)
 echo "$deb"
