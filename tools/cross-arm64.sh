@@ -31,10 +31,6 @@ ensure_packages "${build_packages[@]}" "${display_packages[@]}" dbus at-spi2-cor
 
 scratch=$(mktemp -d /tmp/parking-arm64.XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
-# Under qemu, the cue-file test finds the build's own chime unreadable below a
-# folder that only its owner may enter (mktemp's 0700), though the file reads
-# fine there outside the test; a folder of the usual 0755 avoids it.
-chmod 755 "$scratch"
 mkdir "$scratch/src" "$scratch/root"
 git archive HEAD | tar -x -C "$scratch/src"
 
