@@ -116,7 +116,8 @@ mapfile -t purge < <(apt-get -s -o APT::Install-Recommends=false install "$deb" 
 printf '%s\n' "${purge[@]}" | grep -qx parking-dice || fail "apt would not install the package: ${purge[*]}"
 apt_source_before=$(ls "${autopkgtest_apt_files[@]}" 2>/dev/null || true)
 step autopkgtest autopkgtest --no-built-binaries "$deb" "$src/" -- null
-grep -E '^[a-z0-9-]+ +(PASS|FAIL|SKIP|FLAKY)' "$scratch/autopkgtest.log" | sed 's/^/    /' || true
+sed -n '/@@@@ summary/,$p' "$scratch/autopkgtest.log" | grep -E '^[a-z0-9-]+ +(PASS|FAIL|SKIP|FLAKY)' |
+    sed 's/^/    /' || true
 dpkg-query -W -f='${Status}' parking-dice 2>/dev/null | grep -q 'ok installed' ||
     step install apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "$deb"
 step installed-program tests/e2e/with_display.sh /usr/bin/parking-dice "$src/tests/e2e/installed.sh"
