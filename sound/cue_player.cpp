@@ -155,10 +155,8 @@ private:
     {
         drained.stop();
         std::unique_ptr<QAudioSink> going = std::move(sink);
-        if (going) {
-            going->disconnect();
+        if (going)
             going->stop();
-        }
         going.reset();
         source.close();
     }
