@@ -2,11 +2,11 @@
 
 #include <QString>
 
-// Plays one cue file: decodes it whole, then sounds it from memory, so the
-// whole sound is heard to its last sample. It lives in a module of its own,
-// loaded by the sound thread, so the audio and decoding libraries cost the
-// window's start-up nothing. Every call may wait on the file system or the
-// sound server: only the sound thread makes them.
+// Plays one cue file, whole, to its last sample. It lives in a module of its
+// own, one for each platform, loaded by the sound thread, so the audio and
+// decoding libraries cost the window's start-up nothing. Only the sound
+// thread calls it; a call may wait on the file system, never on the sound
+// server.
 class CuePlayer
 {
 public:
@@ -16,18 +16,22 @@ public:
     // sound we play.
     virtual bool open(const QString &path, QString &why) = 0;
     virtual qint64 frames() const = 0;
-    // Starts the sound from its beginning; false, with the reason, where no
-    // output takes it.
+    // Starts the sound from its beginning without waiting for it; false, with
+    // the reason, where it cannot even be begun. A sound whose output does
+    // not start within a second is given up.
     virtual bool sound(QString &why) = 0;
     virtual void stop() = 0;
     virtual bool sounding() const = 0;
 };
 
-// The module's entry points: a new player, and a first look for the output
-// device, so that the first cue does not wait for the sound server's answer.
+// The module's entry points: a new player; a first look for the output, so
+// that the first cue does not wait for the sound server's answer; and the end
+// of the output, on the sound thread before it ends.
 #define PARKING_CUE_PLAYER_ENTRY "parking_create_cue_player"
 #define PARKING_PREPARE_OUTPUT_ENTRY "parking_prepare_output"
+#define PARKING_RELEASE_OUTPUT_ENTRY "parking_release_output"
 extern "C" {
 using CreateCuePlayer = CuePlayer *();
 using PrepareOutput = void();
+using ReleaseOutput = void();
 }

@@ -10,7 +10,7 @@ MMControl::MMControl(QObject *parent)
     , channel(std::make_shared<SoundChannel>())
 {}
 
-MMControl::~MMControl() { finish(std::chrono::seconds(1)); }
+MMControl::~MMControl() { finish(); }
 
 void MMControl::setFileName(const QString &name) { write(SoundCommand::FileName, name); }
 
@@ -65,30 +65,22 @@ void MMControl::startThread()
     worker = new SoundWorker(channel);
     worker->moveToThread(thread);
     connect(worker, &SoundWorker::reported, this,
-            [this](quint64 lastWrite, const QString &file, qint64 fileFrames, bool isSounding) {
+            [this](quint64 lastWrite, const QString &file, qint64 fileFrames) {
                 reportedWrite = lastWrite;
                 opened = file;
                 frames = fileFrames;
-                playing = isSounding;
             });
     thread->start();
 }
 
-bool MMControl::finish(std::chrono::milliseconds wait)
+void MMControl::finish()
 {
     if (!thread)
-        return true;
+        return;
     QMetaObject::invokeMethod(worker, &SoundWorker::shutDown, Qt::QueuedConnection);
-    if (!thread->wait(QDeadlineTimer(wait))) {
-        qCDebug(soundLog) << "the sound thread is held up by the sound server; left behind";
-        thread->setParent(nullptr); // a running thread must not be destroyed
-        thread = nullptr;
-        worker = nullptr;
-        return false;
-    }
+    thread->wait();
     delete worker;
     delete thread;
     worker = nullptr;
     thread = nullptr;
-    return true;
 }

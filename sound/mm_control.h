@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QString>
 
-#include <chrono>
 #include <memory>
 
 class QThread;
@@ -34,10 +33,10 @@ public:
     // ahead of the first cue, so that it sounds without their delay.
     void prepare();
 
-    // Ends the sound thread, waiting for it at most `wait`. False where the
-    // sound server holds it up: the thread is then left as it is, and the
-    // program should not tear down its sound libraries.
-    bool finish(std::chrono::milliseconds wait);
+    // Ends the sound thread in order: the player stops and the connection to
+    // the sound server is dropped. Nothing there waits on the server, so this
+    // returns at once, also when the server has stopped answering.
+    void finish();
 
     // What the sound thread last reported, for tests and diagnostics; the
     // program never asks. `isSettled` says every write has been carried out
@@ -45,7 +44,6 @@ public:
     bool isSettled() const { return reportedWrite == writes; }
     QString openedFile() const { return opened; }
     qint64 openedFrames() const { return frames; }
-    bool sounding() const { return playing; }
 
 signals:
     void commandWritten(const QString &command);
@@ -62,6 +60,5 @@ private:
     quint64 reportedWrite = 0;
     QString opened;
     qint64 frames = 0;
-    bool playing = false;
     bool stuckNoted = false;
 };

@@ -16,8 +16,8 @@ SoundWorker::~SoundWorker() = default;
 
 void SoundWorker::drain()
 {
-    // Qt's audio output may run this thread's events while a stream goes
-    // away; the drain already running takes whatever was written meanwhile.
+    // Should a player ever run this thread's events while it works, the drain
+    // already running takes whatever was written meanwhile.
     if (draining)
         return;
     draining = true;
@@ -37,22 +37,32 @@ void SoundWorker::drain()
         lastWrite = next->sequence;
     }
     draining = false;
-    emit reported(lastWrite, opened, player ? player->frames() : 0, player && player->sounding());
+    emit reported(lastWrite, opened, player ? player->frames() : 0);
+    if (shutDownAsked)
+        shutDown();
 }
 
 void SoundWorker::prepare()
 {
-    if (!loadModule())
+    if (!loadModule() || !prepareOutput)
         return;
     channel->busyWith.store(lookingForOutput);
     channel->busySince.store(channel->now());
-    reinterpret_cast<PrepareOutput *>(module.resolve(PARKING_PREPARE_OUTPUT_ENTRY))();
+    prepareOutput();
     channel->busySince.store(-1);
 }
 
+// The player and the connection to the sound server go in order, on this
+// thread; a shut-down asked for while a drain runs waits for its end.
 void SoundWorker::shutDown()
 {
+    if (draining) {
+        shutDownAsked = true;
+        return;
+    }
     player.reset();
+    if (releaseOutput)
+        releaseOutput();
     QThread::currentThread()->quit();
 }
 
@@ -114,17 +124,11 @@ void SoundWorker::sound(const SoundCommand &command)
         qCDebug(soundLog) << "not heard:" << opened << "dropped as late," << age() << "ms after its press";
         return;
     }
+    // The player gives up a cue whose output does not start within the same
+    // bound.
     QString why;
-    if (!player->sound(why)) {
+    if (!player->sound(why))
         qCDebug(soundLog) << "not heard:" << opened << why;
-        return;
-    }
-    // The output may have taken long to answer; a cue that comes that late
-    // would only confuse.
-    if (CueQueue::isLate(command, channel->now())) {
-        player->stop();
-        qCDebug(soundLog) << "not heard:" << opened << "the output took" << age() << "ms to start; stopped";
-    }
 }
 
 bool SoundWorker::loadModule()
@@ -133,9 +137,15 @@ bool SoundWorker::loadModule()
         moduleTried = true;
         module.setFileName(besideProgram(PARKING_MODULE_DIR_FROM_BIN)
                            + QStringLiteral("/parking-dice-sound"));
+        // Each entry is looked up once; a module without a player is no sound
+        // module, the other two are used where they are there.
         createPlayer = reinterpret_cast<CreateCuePlayer *>(module.resolve(PARKING_CUE_PLAYER_ENTRY));
-        if (!createPlayer)
+        if (!createPlayer) {
             qCDebug(soundLog) << "no sound: the sound module did not load:" << module.errorString();
+            return false;
+        }
+        prepareOutput = reinterpret_cast<PrepareOutput *>(module.resolve(PARKING_PREPARE_OUTPUT_ENTRY));
+        releaseOutput = reinterpret_cast<ReleaseOutput *>(module.resolve(PARKING_RELEASE_OUTPUT_ENTRY));
     }
     return createPlayer != nullptr;
 }

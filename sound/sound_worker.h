@@ -10,7 +10,7 @@
 #include <atomic>
 #include <memory>
 
-class CuePlayer;
+#include "sound/cue_player.h"
 
 // What the window and the sound thread share: the waiting writes and a few
 // flags. Only `take` and `push` hold the lock, and never while a write is
@@ -47,7 +47,7 @@ public:
 
 signals:
     // After each drain: the last write carried out and the device's state.
-    void reported(quint64 lastWrite, const QString &opened, qint64 frames, bool sounding);
+    void reported(quint64 lastWrite, const QString &opened, qint64 frames);
 
 private:
     void carryOut(const SoundCommand &command);
@@ -57,12 +57,15 @@ private:
     bool loadModule();
 
     std::shared_ptr<SoundChannel> channel;
-    QLibrary module; // never unloaded: Qt Multimedia keeps state of its own
+    QLibrary module;
     bool moduleTried = false;
-    CuePlayer *(*createPlayer)() = nullptr;
+    CreateCuePlayer *createPlayer = nullptr;
+    PrepareOutput *prepareOutput = nullptr;
+    ReleaseOutput *releaseOutput = nullptr;
     std::unique_ptr<CuePlayer> player;
     QString fileName;
     QString opened;
     quint64 lastWrite = 0;
     bool draining = false;
+    bool shutDownAsked = false;
 };

@@ -1,9 +1,9 @@
 # Installs the Debian packages the program needs; sourced by run.sh and test.sh.
 
-build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libsndfile1-dev
+build_packages=(cmake g++ make pkg-config qt6-base-dev libpulse-dev libsndfile1-dev
     fonts-ipafont-gothic)
 display_packages=(xvfb xdotool imagemagick)
-test_packages=(dbus pulseaudio pulseaudio-utils sox at-spi2-core python3-pyatspi
+test_packages=(dbus pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber sox at-spi2-core python3-pyatspi
     desktop-file-utils appstream dpkg-dev file valgrind orca speech-dispatcher zenity procps
     weston qt6-wayland faketime)
 # The packaging stage's tools; the build dependencies come from debian/control.
