@@ -5,7 +5,6 @@
 source "$(dirname "$0")/lib.sh"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 # to find the buttons
 start_sound_server
-chime="$(dirname "$PROGRAM")/../share/parking-dice/sounds/pinpon.wav"
 
 for round in 1 2 3; do
     start_program

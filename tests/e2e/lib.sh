@@ -60,19 +60,43 @@ click_at() { # X Y, window coordinates
 }
 
 # start_sound_server [MODULE...]: a sound server of this test's own with a
-# null sink and any further modules, ended when the test ends.
+# null sink as its default output and any further modules, ended when the
+# test ends. SOUND_SERVER=pipewire starts PipeWire with its PulseAudio server
+# instead (further modules are PulseAudio's own and not loaded there); called
+# again after the PulseAudio server ($pulse) was killed, it starts a new one.
 start_sound_server() {
-    local extra=() module
-    for module in "$@"; do extra+=(--load="$module"); done
-    pulseaudio --daemonize=no -n --exit-idle-time=-1 --disallow-exit --log-target=stderr \
-        --load=module-native-protocol-unix --load="module-null-sink sink_name=test_null" \
-        "${extra[@]}" \
-        >"$SCRATCH/pulse.log" 2>&1 &
-    pulse=$!
-    trap 'kill "$pulse" 2>/dev/null || true' EXIT
+    if [ "${SOUND_SERVER:-pulseaudio}" = pipewire ]; then
+        if [ -z "${graph:-}" ] || ! kill -0 "$graph" 2>/dev/null; then
+            pipewire >"$SCRATCH/pipewire.log" 2>&1 &
+            graph=$!
+            for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/pipewire-0" ] && break; sleep 0.05; done
+            wireplumber >"$SCRATCH/wireplumber.log" 2>&1 &
+            session=$!
+        fi
+        pipewire-pulse >"$SCRATCH/pulse.log" 2>&1 &
+        pulse=$!
+    else
+        local extra=() module
+        for module in "$@"; do extra+=(--load="$module"); done
+        pulseaudio --daemonize=no -n --exit-idle-time=-1 --disallow-exit --log-target=stderr \
+            --load=module-native-protocol-unix --load="module-null-sink sink_name=test_null" \
+            "${extra[@]}" \
+            >"$SCRATCH/pulse.log" 2>&1 &
+        pulse=$!
+    fi
+    trap 'kill "$pulse" ${graph:-} ${session:-} 2>/dev/null || true' EXIT
     for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.05; done
     pactl info >/dev/null 2>&1 || fail "the sound server did not start: $(cat "$SCRATCH/pulse.log")"
-    pactl set-default-sink test_null
+    if [ "${SOUND_SERVER:-pulseaudio}" = pipewire ] && ! pactl list sinks short | grep -q test_null; then
+        pactl load-module module-null-sink sink_name=test_null >/dev/null
+    fi
+    for _ in $(seq 50); do pactl set-default-sink test_null 2>/dev/null && break; sleep 0.1; done
+}
+
+# kill_sound_server: the PulseAudio server ends at once, as in a crash.
+kill_sound_server() {
+    kill -9 "$pulse"
+    wait "$pulse" 2>/dev/null || true
 }
 
 # heard_seconds FILE: length of the sound in FILE, silence trimmed at both ends.
@@ -112,6 +136,21 @@ press_help_and_record() {
     sleep 1.2
     record_stop
     stop_program
+}
+
+# The program's own chime, as built.
+chime="$(dirname "${PROGRAM:-.}")/../share/parking-dice/sounds/pinpon.wav"
+
+# help_is_heard WHAT: a press of HELP in the running program sounds the chime
+# whole; the help window is closed again.
+help_is_heard() {
+    record_start "$SCRATCH/recorded.wav"
+    click_at 400 6
+    sleep 1.2
+    record_stop
+    check_whole "$chime" "$1"
+    xdotool key space
+    sleep 0.2
 }
 
 check_whole() { # FILE WHAT

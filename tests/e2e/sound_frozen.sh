@@ -1,11 +1,11 @@
 # A sound server that stops answering (kill -STOP, as a hung server or
 # Bluetooth sink does) never holds up the window: HELP opens its window within
-# a second, reset and the die work, quit answers at once. When the server
-# wakes up, at most the newest cue is heard, and the next one plays whole.
+# a second, reset and the die work, quit ends the program at once with status
+# 0. When the server wakes up, at most the newest cue is heard, and the next
+# one plays whole, however long the stall was.
 source "$(dirname "$0")/lib.sh"
 export QT_LOGGING_RULES="parking.sound.debug=true" # what the sound thread did, should it fail
 start_sound_server
-chime="$(dirname "$PROGRAM")/../share/parking-dice/sounds/pinpon.wav"
 
 works_while_frozen() { # WHAT
     help_appears "$1"
@@ -44,12 +44,7 @@ echo "heard after the server woke: $woken s"
 awk -v h="$woken" -v e="$(heard_seconds "$chime")" 'BEGIN { exit !(h < e + 0.03) }' ||
     fail "more than one cue was heard after the server woke: $woken s"
 
-# The next press plays normally, to its end.
-record_start "$SCRATCH/recorded.wav"
-click_at 400 6
-sleep 1.2
-record_stop
-check_whole "$chime" "the first cue after the server woke"
+help_is_heard "the first cue after the server woke"
 
 stop_program
 
@@ -69,9 +64,10 @@ done
 [ "$suspended" = yes ] || fail "the sink did not suspend after the cue: $(pactl list sinks short)"
 stop_program
 
-# Frozen in the middle of a cue, for longer than the sound libraries' own
-# time-outs, with presses all through the stall; quit still ends the program
-# at once.
+# Frozen in the middle of a cue, for longer than the sound server client's
+# own 30 s time-out, with presses all through the stall; once the server
+# answers again, the next cue is heard whole, and quit ends the program at
+# once.
 start_program
 click_at 400 6 # HELP: the chime starts
 sleep 0.1
@@ -82,7 +78,8 @@ while [ "$(date +%s)" -lt "$stall_end" ]; do
     works_while_frozen "server frozen in a cue"
     sleep 2
 done
-quit_exits_within 2 "server frozen in a cue for 35 s"
-no_sanitizer_report "server frozen in a cue for 35 s"
 kill -CONT "$pulse"
+help_is_heard "the first cue after a stall of 35 s"
+quit_exits_within 2 "after a stall of 35 s"
+no_sanitizer_report "after a stall of 35 s"
 echo "frozen sound server: ok"
