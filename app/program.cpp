@@ -7,7 +7,6 @@
 
 #include <QApplication>
 
-
 int runProgram(int argc, char *argv[], const std::function<void(Form1 &)> &beforeShow)
 {
     QApplication app(argc, argv);

@@ -57,7 +57,8 @@ public:
     {
         startBound.setSingleShot(true);
         QObject::connect(&startBound, &QTimer::timeout, &guard, [this] {
-            notHeard(QStringLiteral("the sound server did not answer within %1 ms").arg(PulseOutput::answerWithinMs));
+            notHeard(QStringLiteral("the sound server did not answer within %1 ms")
+                         .arg(PulseOutput::answerWithinMs));
             PulseOutput::instance().drop(QStringLiteral("a cue was not answered"));
         });
         endBound.setSingleShot(true);
@@ -130,7 +131,8 @@ private:
         const pa_buffer_attr buffer{asDefault, uint32_t(pa_usec_to_bytes(targetLatencyUs, &spec)), asDefault,
                                     asDefault, asDefault};
         // No device named: the server's default output of the moment.
-        if (pa_stream_connect_playback(stream, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0)
+        if (pa_stream_connect_playback(stream, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr)
+            < 0)
             notHeard(QString::fromUtf8(pa_strerror(pa_context_errno(context))));
     }
 
@@ -205,7 +207,7 @@ private:
     pa_stream *stream = nullptr;
     pa_operation *draining = nullptr;
     qsizetype written = 0;
-    bool waiting = false; // for the connection to answer
+    bool waiting = false;  // for the connection to answer
     bool watching = false; // the output's news reach the player
     QTimer startBound, endBound;
     QObject guard; // ends the connections to the output with the player

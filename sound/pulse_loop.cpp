@@ -60,17 +60,19 @@ int millisecondsUntil(timeval when)
     when.tv_usec &= ~monotonicMark;
     timespec now = {};
     clock_gettime(monotonic ? CLOCK_MONOTONIC : CLOCK_REALTIME, &now);
-    const long long micros = (long long)(when.tv_sec - now.tv_sec) * 1000000 + when.tv_usec - now.tv_nsec / 1000;
+    const long long micros
+        = (long long)(when.tv_sec - now.tv_sec) * 1000000 + when.tv_usec - now.tv_nsec / 1000;
     return micros <= 0 ? 0 : int(std::min<long long>((micros + 999) / 1000, INT_MAX));
 }
 
-template<typename Event> Event *as(void *event) { return static_cast<Event *>(event); }
+template <typename Event> Event *as(void *event) { return static_cast<Event *>(event); }
 
 } // namespace
 
 PulseLoop::PulseLoop()
-    : table{this,         &ioNew,   &ioEnable,    &ioFree,    &ioSetDestroy,    &timeNew, &timeRestart,
-            &timeFree,    &timeSetDestroy, &deferNew, &deferEnable, &deferFree, &deferSetDestroy, &quit}
+    : table{
+        this,      &ioNew,          &ioEnable, &ioFree,      &ioSetDestroy, &timeNew,         &timeRestart,
+        &timeFree, &timeSetDestroy, &deferNew, &deferEnable, &deferFree,    &deferSetDestroy, &quit}
 {}
 
 PulseLoop::~PulseLoop()
