@@ -112,10 +112,4 @@ void Form1::paintEvent(QPaintEvent *event)
         QPainter painter(this);
         paintForm1Lines(painter, palette().color(QPalette::WindowText), event->rect());
     }
-    // The sound libraries load once the window is on the screen, so that
-    // neither start-up nor the first cue waits for them.
-    if (!painted) {
-        painted = true;
-        QTimer::singleShot(0, MMControl1, &MMControl::prepare);
-    }
 }

@@ -96,5 +96,4 @@ private:
     DieRandom random;
     QPointer<Form2> help;
     bool shown = false;
-    bool painted = false;
 };

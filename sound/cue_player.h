@@ -24,14 +24,13 @@ public:
     virtual bool sounding() const = 0;
 };
 
-// The module's entry points: a new player; a first look for the output, so
-// that the first cue does not wait for the sound server's answer; and the end
-// of the output, on the sound thread before it ends.
+// The module's entry points: a new player, and the end of the output (the
+// connection to the sound server), on the sound thread before it ends. The
+// module is loaded at the first cue: at a chime's latency its libraries cost
+// the window nothing before a cue is given.
 #define PARKING_CUE_PLAYER_ENTRY "parking_create_cue_player"
-#define PARKING_PREPARE_OUTPUT_ENTRY "parking_prepare_output"
 #define PARKING_RELEASE_OUTPUT_ENTRY "parking_release_output"
 extern "C" {
 using CreateCuePlayer = CuePlayer *();
-using PrepareOutput = void();
 using ReleaseOutput = void();
 }

@@ -24,12 +24,6 @@ void MMControl::setCommand(const QString &command)
     emit commandWritten(command);
 }
 
-void MMControl::prepare()
-{
-    startThread();
-    QMetaObject::invokeMethod(worker, &SoundWorker::prepare, Qt::QueuedConnection);
-}
-
 void MMControl::write(int kind, const QString &fileName)
 {
     startThread();
@@ -49,8 +43,7 @@ void MMControl::noteStuck()
     if (stuck && !stuckNoted) {
         static const char *const doing[] = {"Stop", "Close", "file name", "Open", "Sound"};
         const int kind = channel->busyWith.load();
-        qCDebug(soundLog) << "device stuck for" << channel->now() - since << "ms in"
-                          << (kind >= 0 ? doing[kind] : "looking for the output")
+        qCDebug(soundLog) << "device stuck for" << channel->now() - since << "ms in" << doing[kind]
                           << "; newer cues replace waiting ones";
     }
     stuckNoted = stuck;

@@ -29,10 +29,6 @@ public:
     void setFileName(const QString &name);
     void setCommand(const QString &command);
 
-    // Loads the sound libraries and finds the output on the sound thread
-    // ahead of the first cue, so that it sounds without their delay.
-    void prepare();
-
     // Ends the sound thread in order: the player stops and the connection to
     // the sound server is dropped. Nothing there waits on the server, so this
     // returns at once, also when the server has stopped answering.

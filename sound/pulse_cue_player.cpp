@@ -217,6 +217,4 @@ private:
 
 extern "C" Q_DECL_EXPORT CuePlayer *parking_create_cue_player() { return new PulseCuePlayer; }
 
-extern "C" Q_DECL_EXPORT void parking_prepare_output() { PulseOutput::instance().context(); }
-
 extern "C" Q_DECL_EXPORT void parking_release_output() { PulseOutput::release(); }

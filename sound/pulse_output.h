@@ -10,7 +10,7 @@
 class PulseLoop;
 
 // The one connection to the sound server, made, used and ended on the sound
-// thread. It connects when a cue (or the first look for the output) asks for
+// thread. It connects when a cue asks for
 // it, and is given up when the server fails it or does not answer within a
 // second; the next cue then connects afresh. So a server that stalled, was
 // restarted or came up only after the program is found again by the first cue

@@ -42,16 +42,6 @@ void SoundWorker::drain()
         shutDown();
 }
 
-void SoundWorker::prepare()
-{
-    if (!loadModule() || !prepareOutput)
-        return;
-    channel->busyWith.store(lookingForOutput);
-    channel->busySince.store(channel->now());
-    prepareOutput();
-    channel->busySince.store(-1);
-}
-
 // The player and the connection to the sound server go in order, on this
 // thread; a shut-down asked for while a drain runs waits for its end.
 void SoundWorker::shutDown()
@@ -138,13 +128,12 @@ bool SoundWorker::loadModule()
         module.setFileName(besideProgram(PARKING_MODULE_DIR_FROM_BIN)
                            + QStringLiteral("/parking-dice-sound"));
         // Each entry is looked up once; a module without a player is no sound
-        // module, the other two are used where they are there.
+        // module, the other is called where it is there.
         createPlayer = reinterpret_cast<CreateCuePlayer *>(module.resolve(PARKING_CUE_PLAYER_ENTRY));
         if (!createPlayer) {
             qCDebug(soundLog) << "no sound: the sound module did not load:" << module.errorString();
             return false;
         }
-        prepareOutput = reinterpret_cast<PrepareOutput *>(module.resolve(PARKING_PREPARE_OUTPUT_ENTRY));
         releaseOutput = reinterpret_cast<ReleaseOutput *>(module.resolve(PARKING_RELEASE_OUTPUT_ENTRY));
     }
     return createPlayer != nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sound/cue_player.h"
 #include "sound/cue_queue.h"
 
 #include <QElapsedTimer>
@@ -10,13 +11,9 @@
 #include <atomic>
 #include <memory>
 
-#include "sound/cue_player.h"
-
 // What the window and the sound thread share: the waiting writes and a few
 // flags. Only `take` and `push` hold the lock, and never while a write is
 // carried out, so the window never waits for the sound thread.
-constexpr int lookingForOutput = -2;
-
 struct SoundChannel
 {
     QMutex lock;
@@ -24,7 +21,7 @@ struct SoundChannel
     QElapsedTimer clock;                  // started once, read by both threads
     std::atomic<bool> wakePending{false}; // a drain is posted and has not begun taking
     std::atomic<qint64> busySince{-1};    // when the write being carried out was taken
-    std::atomic<int> busyWith{-1};        // its SoundCommand::Kind, or lookingForOutput
+    std::atomic<int> busyWith{-1};        // its SoundCommand::Kind
 
     SoundChannel() { clock.start(); }
     qint64 now() const { return clock.elapsed(); }
@@ -42,7 +39,6 @@ public:
     ~SoundWorker() override;
 
     void drain();
-    void prepare();
     void shutDown();
 
 signals:
@@ -60,7 +56,6 @@ private:
     QLibrary module;
     bool moduleTried = false;
     CreateCuePlayer *createPlayer = nullptr;
-    PrepareOutput *prepareOutput = nullptr;
     ReleaseOutput *releaseOutput = nullptr;
     std::unique_ptr<CuePlayer> player;
     QString fileName;
