@@ -33,14 +33,16 @@ ensure_packages dpkg-dev
 
 nothing=$(mktemp)
 trap 'rm -f "$nothing"' EXIT
-recommends=$(dpkg-deb -f "$deb" Recommends | tr -d ' ' | tr ',' ' ')
+# The first choice of each recommendation, without its version.
+recommends=$(dpkg-deb -f "$deb" Recommends | tr ',' '\n' | sed 's/|.*//; s/(.*)//; s/ //g')
 # name_version_arch.deb of each package apt would install on an empty system,
 # the epoch's colon written as apt writes it in file names.
+files=()
 # shellcheck disable=SC2086
-mapfile -t files < <(apt-get -s -o Dir::State::status="$nothing" -o APT::Install-Recommends=false \
-    install "$deb" $recommends |
-    sed -n 's/^Inst \([^ ]*\) (\([^ ]*\) [^[]*\[\([^]]*\)\].*/\1_\2_\3.deb/p' | sed 's/:/%3a/' |
-    grep -v '^parking-dice_')
+while read -r name version arch; do
+    files+=("${name}_${version/:/%3a}_$arch.deb")
+done < <(apt-get -s -o Dir::State::status="$nothing" -o APT::Install-Recommends=false install "$deb" $recommends |
+    sed -n 's/^Inst \([^ :]*\)[^ ]* (\([^ ]*\) [^[]*\[\([^]]*\)\].*/\1 \2 \3/p' | grep -v '^parking-dice ')
 [ ${#files[@]} -gt 0 ] || { echo "apt found nothing to gather for $deb" >&2; exit 1; }
 
 cd "$folder"
@@ -55,8 +57,9 @@ for file in "${files[@]}"; do
     if [ -f "/var/cache/apt/archives/$file" ]; then
         cp "/var/cache/apt/archives/$file" .
     else
-        name=${file%%_*} rest=${file#*_}
-        missing+=("$name=$(echo "${rest%_*}" | sed 's/%3a/:/')")
+        name=${file%%_*} version=${file#*_}
+        version=${version%_*}
+        missing+=("$name=${version/\%3a/:}")
     fi
 done
 [ ${#missing[@]} -eq 0 ] || apt-get download -q "${missing[@]}" >/dev/null
