@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,8 +33,15 @@ QString locateCue(const QString &name, QStringList *looked)
     if (QDir::isAbsolutePath(name)) {
         paths << name;
     } else {
-        for (const QString &folder : {QDir::currentPath(), QCoreApplication::applicationDirPath(),
-                                      besideProgram(PARKING_SOUND_DIR_FROM_BIN)})
+        // The user's and the system's data folders ($XDG_DATA_HOME, then
+        // $XDG_DATA_DIRS) come before the package's own folder, so that chimes
+        // an administrator puts in /usr/local/share outlive an upgrade.
+        QStringList folders{QDir::currentPath(), QCoreApplication::applicationDirPath()};
+        for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+            folders << QDir::cleanPath(data + QStringLiteral("/parking-dice/sounds"));
+        folders << besideProgram(PARKING_SOUND_DIR_FROM_BIN);
+        folders.removeDuplicates();
+        for (const QString &folder : std::as_const(folders))
             paths << QDir(folder).filePath(name);
     }
     for (const QString &path : paths) {

@@ -112,9 +112,45 @@ grep -v 'running with root privileges' "$scratch/lintian.log" | sed 's/^/    /' 
 # is purged at the end: with the project's packages in place, that is the
 # package alone.
 ensure_packages "${display_packages[@]}" "${test_packages[@]}" dbus-daemon man-db
+
+# The printed guide and record sheet, as the package installs them.
+dpkg-deb -x "$deb" "$scratch/root"
+doc=$scratch/root/usr/share/doc/parking-dice
+for file in guide.html guide.css guide.pdf record-sheet.html record-sheet.pdf guide/expected-moves.svg; do
+    [ -s "$doc/$file" ] || fail "the package has no $file"
+done
+for picture in $(grep -o '<img src="[^"]*"' "$doc/guide.html" | cut -d'"' -f2); do
+    [ -s "$doc/$picture" ] || fail "the guide's HTML shows $picture, which the package lacks"
+done
+[ "$(pdfinfo "$doc/record-sheet.pdf" | sed -n 's/^Pages: *//p')" = 1 ] || fail "the record sheet is not one page"
+pdfinfo "$doc/record-sheet.pdf" | grep -q '^Page size: .*(A4)' || fail "the record sheet is not A4"
+step pdf-fonts /usr/bin/python3 tests/pdf_fonts.py "$doc/guide.pdf" "$doc/guide.html" \
+    "$doc/record-sheet.pdf" "$doc/record-sheet.html"
+sed 's/^/    /' "$scratch/pdf-fonts.log"
 mapfile -t purge < <(apt-get -s -o APT::Install-Recommends=false install "$deb" 2>/dev/null |
     sed -n 's/^Inst \([^ ]*\) .*/\1/p')
 printf '%s\n' "${purge[@]}" | grep -qx parking-dice || fail "apt would not install the package: ${purge[*]}"
+# The offline folder: with every other package source switched off (apt
+# with its own sources, lists and cache), a machine with nothing installed
+# finds all the package needs there, and this one installs it from there. The
+# folder is kept between runs, so only what changed is fetched again.
+offline=$here/build/offline-packages
+step offline-folder tools/offline_repo.sh "$deb" "$offline"
+sed 's/^/    /' "$scratch/offline-folder.log"
+apt_own=$scratch/apt
+mkdir -p "$apt_own/lists/partial" "$apt_own/archives/partial" "$apt_own/sources.list.d"
+echo "deb [trusted=yes] file:$offline ./" >"$apt_own/sources.list"
+: >"$apt_own/nothing-installed"
+offline_apt=(apt-get -o DPkg::Lock::Timeout=600 -o Dir::Etc::SourceList="$apt_own/sources.list"
+    -o Dir::Etc::SourceParts="$apt_own/sources.list.d" -o Dir::State::Lists="$apt_own/lists"
+    -o Dir::Cache::Archives="$apt_own/archives" -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache=)
+step offline-update "${offline_apt[@]}" update
+step offline-fresh-machine "${offline_apt[@]}" -o Dir::State::status="$apt_own/nothing-installed" \
+    -s install parking-dice
+for needed in parking-dice libqt6widgets6 libqt6multimedia6 fonts-ipafont-gothic qt6-wayland; do
+    grep -q "^Inst $needed " "$scratch/offline-fresh-machine.log" || fail "a fresh machine would not install $needed"
+done
+step offline-install env DEBIAN_FRONTEND=noninteractive "${offline_apt[@]}" install -y -qq --no-install-recommends parking-dice
 apt_source_before=$(ls "${autopkgtest_apt_files[@]}" 2>/dev/null || true)
 step autopkgtest autopkgtest --no-built-binaries "$deb" "$src/" -- null
 sed -n '/@@@@ summary/,$p' "$scratch/autopkgtest.log" | grep -E '^[a-z0-9-]+ +(PASS|FAIL|SKIP|FLAKY)' |

@@ -15,6 +15,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 class CueFilesTest : public QObject
 {
     Q_OBJECT
@@ -27,10 +29,14 @@ private slots:
         const QByteArray path = QFile::encodeName(cuePath());
         ::unlink(path.constData());
         ::rmdir(path.constData());
+        qunsetenv("XDG_DATA_HOME");
+        qunsetenv("XDG_DATA_DIRS");
     }
     void unusableNameGoesOnToTheNextPlace_data();
     void unusableNameGoesOnToTheNextPlace();
     void readableFileInTheCurrentFolderComesFirst();
+    void dataFoldersComeBeforeThePackagesOwn_data();
+    void dataFoldersComeBeforeThePackagesOwn();
 
 private:
     QString cuePath() const { return folder->filePath(QStringLiteral("pinpon.wav")); }
@@ -96,6 +102,38 @@ void CueFilesTest::readableFileInTheCurrentFolderComesFirst()
     QCOMPARE(locateCue(QStringLiteral("pinpon.wav")), cuePath());
     QVERIFY(locateCue(QStringLiteral("no-such-cue.wav")).isEmpty());
     QVERIFY(locateCue(QString()).isEmpty());
+}
+
+void CueFilesTest::dataFoldersComeBeforeThePackagesOwn_data()
+{
+    QTest::addColumn<QStringList>("placed");
+    QTest::addColumn<QString>("found");
+    QTest::addColumn<int>("tried");
+    // The current folder and the program's are tried first; the build's own
+    // chime waits in the package's folder after the data folders.
+    QTest::newRow("data home before the data dirs")
+        << QStringList{u"home"_s, u"dir1"_s, u"dir2"_s} << u"home"_s << 3;
+    QTest::newRow("each data dir in turn") << QStringList{u"dir2"_s} << u"dir2"_s << 5;
+}
+
+void CueFilesTest::dataFoldersComeBeforeThePackagesOwn()
+{
+    QFETCH(QStringList, placed);
+    QFETCH(QString, found);
+    QFETCH(int, tried);
+    QTemporaryDir data(QDir::tempPath() + u"/cue-data-XXXXXX"_s);
+    const auto sounds
+        = [&](const QString &folder) { return data.filePath(folder + u"/parking-dice/sounds"_s); };
+    for (const QString &folder : placed) {
+        QVERIFY(QDir().mkpath(sounds(folder)));
+        QFile file(sounds(folder) + u"/pinpon.wav"_s);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.filePath(u"home"_s)));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(data.filePath(u"dir1"_s) + u':' + data.filePath(u"dir2"_s)));
+    QStringList looked;
+    QCOMPARE(locateCue(u"pinpon.wav"_s, &looked), sounds(found) + u"/pinpon.wav"_s);
+    QCOMPARE(looked.size(), tried);
 }
 
 QTEST_GUILESS_MAIN(CueFilesTest)
