@@ -147,7 +147,7 @@ offline_apt=(apt-get -o DPkg::Lock::Timeout=600 -o Dir::Etc::SourceList="$apt_ow
 step offline-update "${offline_apt[@]}" update
 step offline-fresh-machine "${offline_apt[@]}" -o Dir::State::status="$apt_own/nothing-installed" \
     -s install parking-dice
-for needed in parking-dice libqt6widgets6 libqt6multimedia6 fonts-ipafont-gothic qt6-wayland; do
+for needed in parking-dice libqt6widgets6 libpulse0 fonts-ipafont-gothic qt6-wayland; do
     grep -q "^Inst $needed " "$scratch/offline-fresh-machine.log" || fail "a fresh machine would not install $needed"
 done
 step offline-install env DEBIAN_FRONTEND=noninteractive "${offline_apt[@]}" install -y -qq --no-install-recommends parking-dice
