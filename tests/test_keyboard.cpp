@@ -183,7 +183,7 @@ void KeyboardTest::theDieIsAnnouncedOnlyWhenItStops()
     for (int roll = 2; roll <= 40; ++roll)
         rollAndStop(*form);
     QCOMPARE(spy.last().first().toString(),
-             QStringLiteral("出た目 %1、40回目、記録はここまでです").arg(form->diceValue));
+             QStringLiteral("出た目 %1、40回目、記録はここまでです、HELP が選ばれています").arg(form->diceValue));
 }
 
 void KeyboardTest::focusStaysWithTheDie_data()
@@ -191,7 +191,7 @@ void KeyboardTest::focusStaysWithTheDie_data()
     QTest::addColumn<int>("rolls");
     QTest::addColumn<int>("afterStop");
     QTest::newRow("first roll") << 1 << 4;
-    QTest::newRow("fortieth roll") << 40 << 2;
+    QTest::newRow("fortieth roll, on to HELP") << 40 << 21;
 }
 
 void KeyboardTest::focusStaysWithTheDie()
@@ -204,6 +204,24 @@ void KeyboardTest::focusStaysWithTheDie()
     QCOMPARE(QApplication::focusWidget(), button(form.get(), 1));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QCOMPARE(QApplication::focusWidget(), button(form.get(), afterStop));
+
+    // After the fortieth, one more Space or Enter in the rhythm of roll and
+    // stop leaves the record as it is.
+    if (rolls == 40) {
+        const auto record = [this] {
+            QStringList shown;
+            for (int k = 1; k <= 40; ++k)
+                shown << logCell(form.get(), k)->text();
+            return shown << label(form.get(), QStringLiteral("Label11"))->text()
+                         << label(form.get(), QStringLiteral("Label15"))->text();
+        };
+        const QStringList before = record();
+        QVERIFY(!before.contains(QString()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(record(), before);
+        QCOMPARE(form->rollCount, 40);
+    }
 
     // A press that does not come from the focused button leaves the focus alone.
     if (rolls == 1) {
