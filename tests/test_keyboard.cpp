@@ -3,11 +3,13 @@
 #include "window_probe.h"
 
 #include "ui/announcer.h"
+#include "ui/focus_frame.h"
 #include "ui/help/form2.h"
 #include "ui/help/help_text.h"
 #include "ui/help/print_picture.h"
 
 #include <QAccessible>
+#include <QProxyStyle>
 #include <QSignalSpy>
 
 namespace {
@@ -56,6 +58,8 @@ private slots:
     void focusStaysWithTheDie_data();
     void focusStaysWithTheDie();
     void helpIsReadLineByLine();
+    void focusFrameShowsTheFocusAlone_data();
+    void focusFrameShowsTheFocusAlone();
     void dieIsNamedByItsFaceAtRest();
 
 private:
@@ -182,8 +186,9 @@ void KeyboardTest::theDieIsAnnouncedOnlyWhenItStops()
     QCOMPARE(spy.last().first().toString(), QStringLiteral("出た目 %1、1回目").arg(form->diceValue));
     for (int roll = 2; roll <= 40; ++roll)
         rollAndStop(*form);
-    QCOMPARE(spy.last().first().toString(),
-             QStringLiteral("出た目 %1、40回目、記録はここまでです、HELP が選ばれています").arg(form->diceValue));
+    QCOMPARE(
+        spy.last().first().toString(),
+        QStringLiteral("出た目 %1、40回目、記録はここまでです、HELP が選ばれています").arg(form->diceValue));
 }
 
 void KeyboardTest::focusStaysWithTheDie_data()
@@ -255,6 +260,65 @@ void KeyboardTest::helpIsReadLineByLine()
     QTest::keyClick(help->Picture1, Qt::Key_Home);
     QTest::keyClick(help->Picture1, Qt::Key_Up);
     QCOMPARE(help->Picture1->caretLine(), 0);
+}
+
+void KeyboardTest::focusFrameShowsTheFocusAlone_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("main window, first in the keyboard order") << "Form1"
+                                                              << "Command14";
+    QTest::newRow("help window, 閉じる") << "Form2"
+                                         << "Command1";
+    QTest::newRow("help window, its text") << "Form2"
+                                           << "Picture1";
+}
+
+void KeyboardTest::focusFrameShowsTheFocusAlone()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, name);
+    clickButton(form.get(), 21);
+    Form2 *help = form->helpWindow();
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    QWidget *shown = window == u"Form1" ? static_cast<QWidget *>(form.get()) : help;
+    const auto grabs = [&] { return QList<QImage>{form->grab().toImage(), help->grab().toImage()}; };
+
+    // With no control focused, both windows look exactly as the platform's style draws them.
+    QApplication::focusWidget()->clearFocus();
+    const QList<QImage> unfocused = grabs();
+    const auto *style = qobject_cast<const QProxyStyle *>(QApplication::style());
+    QVERIFY(style);
+    QApplication::setStyle(style->baseStyle()->name());
+    const QList<QImage> platformStyle = grabs();
+    installFocusFrameStyle();
+    QVERIFY(unfocused == platformStyle);
+
+    // Focused, the control alone changes: a frame of one colour along its edge
+    // that stands out from its face and from the window.
+    shown->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(shown));
+    QWidget *focused = control(shown, name);
+    focused->setFocus();
+    const QImage before = unfocused[shown == help], after = shown->grab().toImage();
+    QRect changed;
+    QSet<QRgb> frame;
+    const QRect edge = focused->geometry();
+    const QRect inside = edge.adjusted(FocusFrameStyle::frameWidth, FocusFrameStyle::frameWidth,
+                                       -FocusFrameStyle::frameWidth, -FocusFrameStyle::frameWidth);
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x) {
+            if (after.pixel(x, y) != before.pixel(x, y))
+                changed |= QRect(x, y, 1, 1);
+            if (edge.contains(x, y) && !inside.contains(x, y))
+                frame << after.pixel(x, y);
+        }
+    QCOMPARE(changed, edge);
+    QCOMPARE(frame.size(), 1);
+    const QColor colour = QColor::fromRgb(*frame.begin());
+    const QColor face = before.pixelColor(inside.left() + 1, inside.center().y());
+    QVERIFY2(contrastRatio(colour, face) >= 3, qPrintable(face.name()));
+    QVERIFY(contrastRatio(colour, shown->palette().color(QPalette::Window)) >= 3);
 }
 
 PARKING_TEST_MAIN(KeyboardTest)
