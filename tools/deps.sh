@@ -5,7 +5,7 @@ build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libsnd
 display_packages=(xvfb xdotool imagemagick)
 test_packages=(dbus pulseaudio pulseaudio-utils sox at-spi2-core python3-pyatspi
     desktop-file-utils appstream dpkg-dev file valgrind orca speech-dispatcher zenity procps
-    weston qt6-wayland faketime)
+    weston qt6-wayland faketime openbox x11-utils)
 # The packaging stage's tools; the build dependencies come from debian/control.
 package_packages=(git dpkg-dev reuse lintian autopkgtest groff-base man-db appstream desktop-file-utils)
 
