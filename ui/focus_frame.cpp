@@ -45,15 +45,13 @@ QColor FocusFrameStyle::frameColour(const QPalette &palette)
 void FocusFrameStyle::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                                   const QWidget *widget) const
 {
-    if (element != CE_PushButton || !(option->state & State_HasFocus)) {
+    const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option);
+    if (element != CE_PushButton || !button || !(option->state & State_HasFocus)) {
         QProxyStyle::drawControl(element, option, painter, widget);
         return;
     }
     // The button as the platform draws it without the focus, then the frame.
-    const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option);
-    QStyleOptionButton unfocused = button ? *button : QStyleOptionButton();
-    if (!button)
-        unfocused.QStyleOption::operator=(*option);
+    QStyleOptionButton unfocused = *button;
     unfocused.state &= ~(State_HasFocus | State_KeyboardFocusChange);
     QProxyStyle::drawControl(element, &unfocused, painter, widget);
     QStyleOptionFocusRect frame;
