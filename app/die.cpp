@@ -10,7 +10,11 @@
 
 // Where the keyboard focus was, it goes on with the button that takes over
 // (otherwise Qt would hand it on along the keyboard order, to quit or to a
-// counter); a mouse user sees only the focus frame move.
+// counter); a mouse user sees only the focus frame move. After the fortieth
+// result it goes to HELP: a pupil who keeps pressing Space in the rhythm of
+// roll and stop then only opens and closes the help window, where on reset,
+// a counter or a space button the next press would change the record, and
+// on quit two presses would end the program.
 
 void Form1::Command4_Click()
 {
@@ -52,8 +56,13 @@ void Form1::Command1_Click()
         rollCount = static_cast<qint16>(rollCount + 1);
     }
     ui.Timer1->stop();
+    QPushButton *next = ui.Command4->isEnabled() ? ui.Command4 : ui.Command21;
     if (keyboardHere)
-        (ui.Command4->isEnabled() ? ui.Command4 : ui.Command2)->setFocus();
-    const QString result = QStringLiteral("出た目 %1、%2回目").arg(diceValue).arg(cell);
-    announcer->say(cell < 40 ? result : result + QStringLiteral("、記録はここまでです"));
+        next->setFocus();
+    QString result = QStringLiteral("出た目 %1、%2回目").arg(diceValue).arg(cell);
+    if (cell >= 40)
+        result += QStringLiteral("、記録はここまでです");
+    if (keyboardHere && next == ui.Command21)
+        result += QStringLiteral("、%1 が選ばれています").arg(Announcer::nameOf(next));
+    announcer->say(result);
 }

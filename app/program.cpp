@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "sound/mm_control.h"
+#include "ui/focus_frame.h"
 #include "ui/fonts.h"
 #include "ui/main/accessibility.h"
 
@@ -14,6 +15,7 @@ int runProgram(int argc, char *argv[], const std::function<void(Form1 &)> &befor
     QApplication::setDesktopFileName(QStringLiteral(PARKING_APP_ID));
     installFontSubstitutes();
     installAccessibleNames();
+    installFocusFrameStyle();
 
     Form1 form;
     if (beforeShow)

@@ -3,11 +3,13 @@
 #include "window_probe.h"
 
 #include "ui/announcer.h"
+#include "ui/focus_frame.h"
 #include "ui/help/form2.h"
 #include "ui/help/help_text.h"
 #include "ui/help/print_picture.h"
 
 #include <QAccessible>
+#include <QProxyStyle>
 #include <QSignalSpy>
 
 namespace {
@@ -56,6 +58,8 @@ private slots:
     void focusStaysWithTheDie_data();
     void focusStaysWithTheDie();
     void helpIsReadLineByLine();
+    void focusFrameShowsTheFocusAlone_data();
+    void focusFrameShowsTheFocusAlone();
     void dieIsNamedByItsFaceAtRest();
 
 private:
@@ -182,8 +186,9 @@ void KeyboardTest::theDieIsAnnouncedOnlyWhenItStops()
     QCOMPARE(spy.last().first().toString(), QStringLiteral("出た目 %1、1回目").arg(form->diceValue));
     for (int roll = 2; roll <= 40; ++roll)
         rollAndStop(*form);
-    QCOMPARE(spy.last().first().toString(),
-             QStringLiteral("出た目 %1、40回目、記録はここまでです").arg(form->diceValue));
+    QCOMPARE(
+        spy.last().first().toString(),
+        QStringLiteral("出た目 %1、40回目、記録はここまでです、HELP が選ばれています").arg(form->diceValue));
 }
 
 void KeyboardTest::focusStaysWithTheDie_data()
@@ -191,7 +196,7 @@ void KeyboardTest::focusStaysWithTheDie_data()
     QTest::addColumn<int>("rolls");
     QTest::addColumn<int>("afterStop");
     QTest::newRow("first roll") << 1 << 4;
-    QTest::newRow("fortieth roll") << 40 << 2;
+    QTest::newRow("fortieth roll, on to HELP") << 40 << 21;
 }
 
 void KeyboardTest::focusStaysWithTheDie()
@@ -204,6 +209,14 @@ void KeyboardTest::focusStaysWithTheDie()
     QCOMPARE(QApplication::focusWidget(), button(form.get(), 1));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QCOMPARE(QApplication::focusWidget(), button(form.get(), afterStop));
+
+    if (rolls == 40) { // one more Space or Enter in the same rhythm changes no result
+        const QString last = logCell(form.get(), 40)->text();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(logCell(form.get(), 40)->text(), last);
+        QCOMPARE(form->rollCount, 40);
+    }
 
     // A press that does not come from the focused button leaves the focus alone.
     if (rolls == 1) {
@@ -237,6 +250,55 @@ void KeyboardTest::helpIsReadLineByLine()
     QTest::keyClick(help->Picture1, Qt::Key_Home);
     QTest::keyClick(help->Picture1, Qt::Key_Up);
     QCOMPARE(help->Picture1->caretLine(), 0);
+}
+
+void KeyboardTest::focusFrameShowsTheFocusAlone_data()
+{
+    QTest::addColumn<QString>("control"); // window.control
+    QTest::newRow("main window, first in the keyboard order") << "Form1.Command14";
+    QTest::newRow("help window, 閉じる") << "Form2.Command1";
+    QTest::newRow("help window, its text") << "Form2.Picture1";
+}
+
+void KeyboardTest::focusFrameShowsTheFocusAlone()
+{
+    QFETCH(QString, control);
+    clickButton(form.get(), 21);
+    Form2 *help = form->helpWindow();
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    const auto grabs = [&] { return QList<QImage>{form->grab().toImage(), help->grab().toImage()}; };
+
+    // With no control focused, both windows look exactly as the platform's style draws them.
+    QApplication::focusWidget()->clearFocus();
+    const QList<QImage> unfocused = grabs();
+    QApplication::setStyle(qobject_cast<QProxyStyle *>(QApplication::style())->baseStyle()->name());
+    const bool same = grabs() == unfocused;
+    installFocusFrameStyle();
+    QVERIFY(same);
+
+    // Focused, the control alone changes: a frame of one colour along its edge
+    // that stands out from its face and from the window.
+    QWidget *window = control.startsWith(u"Form1") ? static_cast<QWidget *>(form.get()) : help;
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QWidget *focused = ::control(window, control.section(u'.', 1));
+    focused->setFocus();
+    const QImage before = unfocused[window == help], after = window->grab().toImage();
+    const QRect edge = focused->geometry(),
+                inside = edge.marginsRemoved(QMargins() + FocusFrameStyle::frameWidth);
+    QRect changed;
+    QSet<QRgb> frame;
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x) {
+            changed |= after.pixel(x, y) != before.pixel(x, y) ? QRect(x, y, 1, 1) : QRect();
+            if (edge.contains(x, y) && !inside.contains(x, y))
+                frame << after.pixel(x, y);
+        }
+    QCOMPARE(changed, edge);
+    QCOMPARE(frame.size(), 1);
+    const QColor colour = QColor::fromRgb(*frame.begin());
+    QVERIFY(contrastRatio(colour, before.pixelColor(inside.left() + 1, inside.center().y())) >= 3); // face
+    QVERIFY(contrastRatio(colour, window->palette().color(QPalette::Window)) >= 3);
 }
 
 PARKING_TEST_MAIN(KeyboardTest)

@@ -4,6 +4,7 @@
 // and click them the way a user does.
 
 #include "app/form1.h"
+#include "ui/focus_frame.h"
 #include "ui/fonts.h"
 #include "ui/main/accessibility.h"
 #include "ui/main/picture_box.h"
@@ -116,6 +117,7 @@ inline void answerQuitQuestion(const QString &answer, QuitAnswer *seen = nullptr
         QApplication app(argc, argv);                                                                        \
         installFontSubstitutes();                                                                            \
         installAccessibleNames();                                                                            \
+        installFocusFrameStyle();                                                                            \
         TestClass test;                                                                                      \
         return QTest::qExec(&test, argc, argv);                                                              \
     }

@@ -5,7 +5,7 @@ build_packages=(cmake g++ make pkg-config qt6-base-dev libpulse-dev libsndfile1-
 display_packages=(xvfb xdotool imagemagick)
 test_packages=(dbus pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber sox at-spi2-core python3-pyatspi
     desktop-file-utils appstream dpkg-dev file valgrind orca speech-dispatcher zenity procps
-    weston qt6-wayland faketime poppler-utils)
+    weston qt6-wayland faketime poppler-utils openbox x11-utils)
 # The packaging stage's tools; the build dependencies come from debian/control.
 package_packages=(git dpkg-dev reuse lintian autopkgtest groff-base man-db appstream desktop-file-utils)
 

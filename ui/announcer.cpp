@@ -41,8 +41,10 @@ void Announcer::say(const QString &text)
     emit said(text);
 }
 
-void Announcer::sayNameOf(QWidget *control)
+QString Announcer::nameOf(QWidget *control)
 {
     const QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
-    say(accessible ? accessible->text(QAccessible::Name) : QString());
+    return accessible ? accessible->text(QAccessible::Name) : QString();
 }
+
+void Announcer::sayNameOf(QWidget *control) { say(nameOf(control)); }

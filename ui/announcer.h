@@ -18,6 +18,7 @@ public:
     void say(const QString &text);
     // Says what a screen reader calls `control` now.
     void sayNameOf(QWidget *control);
+    static QString nameOf(QWidget *control);
 
 signals:
     void said(const QString &text);

@@ -1,8 +1,69 @@
 #include "ui/screen_fit.h"
 
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
+
+namespace {
+
+// The window is placed by its client area, as it is stored, before a window
+// manager has framed it; the frame (title bar, borders) is known only once
+// the window manager has framed the window after it was first shown. Then
+// the frame is moved onto the screen if it reaches off it: a title bar above
+// the screen's top edge cannot be dragged. A window manager that never tells
+// the frame (or draws none), and no window manager at all, leave the window
+// where it was placed.
+class FrameFit : public QObject
+{
+public:
+    explicit FrameFit(QWidget *window)
+        : QObject(window)
+        , window(window)
+    {
+        window->installEventFilter(this);
+        poll.setInterval(50);
+        connect(&poll, &QTimer::timeout, this, &FrameFit::look);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && !poll.isActive()) {
+            waited.start();
+            poll.start();
+        }
+        return false;
+    }
+
+private:
+    static constexpr int patienceMs = 3000;
+
+    void look()
+    {
+        const QWindow *handle = window->windowHandle();
+        const bool framed = handle && !handle->frameMargins().isNull();
+        if (!framed && !waited.hasExpired(patienceMs))
+            return;
+        poll.stop();
+        if (framed) {
+            const QRect frame = window->frameGeometry();
+            const QPoint fitted = fittedOnScreen(frame, window->screen()->availableGeometry()).topLeft();
+            if (fitted != frame.topLeft())
+                window->move(fitted); // a top-level window's position is its frame's
+        }
+        deleteLater(); // once, the first time it is shown
+    }
+
+    QWidget *window;
+    QTimer poll;
+    QElapsedTimer waited;
+};
+
+} // namespace
 
 QRect fittedOnScreen(QRect stored, const QRect &available)
 {
@@ -24,4 +85,7 @@ void placeOnScreen(QWidget *window, const QRect &stored)
         screen = QGuiApplication::primaryScreen();
     window->setGeometry(screen ? fittedOnScreen(stored, screen->availableGeometry()) : stored);
     window->setFixedSize(stored.size());
+    // On Wayland the compositor alone places windows.
+    if (!QGuiApplication::platformName().startsWith(u"wayland"))
+        new FrameFit(window);
 }

@@ -11,5 +11,6 @@ class QWidget;
 QRect fittedOnScreen(QRect stored, const QRect &available);
 
 // Places a top-level window at its stored geometry, fitted on the screen
-// that holds the stored place.
+// that holds the stored place; once a window manager has framed it, the
+// frame's top-left corner, title bar included, is kept on the screen too.
 void placeOnScreen(QWidget *window, const QRect &stored);

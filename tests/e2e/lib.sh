@@ -29,6 +29,23 @@ stop_program() {
     wait "$program_pid" 2>/dev/null || true
 }
 
+# start_window_manager: Openbox frames the windows from now on (with a title
+# bar and borders, as on a desktop), until stop_window_manager.
+start_window_manager() {
+    openbox --sm-disable >"$SCRATCH/openbox.log" 2>&1 &
+    window_manager=$!
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.05
+    done
+    fail "the window manager did not start: $(cat "$SCRATCH/openbox.log")"
+}
+
+stop_window_manager() {
+    kill "$window_manager" 2>/dev/null || true
+    wait "$window_manager" 2>/dev/null || true
+}
+
 shot() { import -window root "$SCRATCH/shot.png"; }
 
 # pixel X Y: colour of a pixel of the last shot, window coordinates, as rrggbb.

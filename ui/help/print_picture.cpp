@@ -1,5 +1,6 @@
 #include "ui/help/print_picture.h"
 
+#include "ui/focus_frame.h"
 #include "ui/help/printed_text.h"
 
 #include <QAccessible>
@@ -62,6 +63,7 @@ void PrintPicture::paintEvent(QPaintEvent *event)
     painter.fillRect(event->rect(), Qt::white);
     if (!persistent.isNull())
         painter.drawImage(0, 0, persistent);
+    drawFocusFrame(&painter, this);
 }
 
 void PrintPicture::setCaretLine(int line)
