@@ -9,7 +9,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/deps.sh
-ensure_packages "${build_packages[@]}" "${display_packages[@]}" valgrind python3 pulseaudio pulseaudio-utils
+ensure_build_deps
+ensure_packages "${display_packages[@]}" valgrind python3 pulseaudio pulseaudio-utils
 
 if [ "${1:-}" = --quick ]; then
     runs=3 busy_seconds=2 rest_seconds=1 tick_seconds=2 measured_ticks=30 cue_runs=2 startup_counts=1
