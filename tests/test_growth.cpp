@@ -45,7 +45,7 @@ long residentKiB()
 
 void openAndCloseHelp(Form1 &form)
 {
-    clickButton(&form, 21);
+    clickButton(&form, "Command21");
     QCoreApplication::processEvents();
     click(form.helpWindow()->Command1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -78,8 +78,8 @@ void GrowthTest::repeatedUseDoesNotGrow()
             openAndCloseHelp(*form);
         } else {
             rollAndStop(*form, 1);
-            clickButton(form.get(), 7);
-            clickButton(form.get(), 2);
+            clickButton(form.get(), "Command7");
+            clickButton(form.get(), "Command2");
         }
         // The updates that showing and hiding post are delivered as the event
         // loop would; left queued, they would look like growth.

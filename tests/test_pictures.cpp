@@ -165,7 +165,7 @@ void PicturesTest::dieFaceHasItsPips()
 void PicturesTest::parkedCarShowsWhiteCornersOnGrey()
 {
     auto form = startedWindow();
-    clickButton(form.get(), 7); // car 3 parks in the middle of the left lane
+    clickButton(form.get(), "Command7"); // car 3 parks in the middle of the left lane
     const QImage shot = form->grab().toImage();
     const QPoint at = carPicture(form.get(), 3)->pos();
     QCOMPARE(at, QPoint(88, 424));
