@@ -3,10 +3,10 @@
 source "$(dirname "$0")/lib.sh"
 start_program
 
-click_at 400 6 # HELP
+click Command21 # HELP
 seen_within 10000 'ヘルプ' || fail "HELP opened no window"
 
-click_at 28 6 # 終了
+click Command3 # 終了
 seen_within 10000 '^ソラミネの実験$' || fail "no quit question"
 xdotool key Escape
 sleep 0.5
