@@ -1,13 +1,7 @@
 """The end-to-end tests' harness over AT-SPI: finds the program and its
 windows in the accessibility tree, presses a named control, waits for a
-condition, and fails with a message. The program must run with
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 on the test's own session bus.
-
-    from a11y_tree import program, named, press, wait_for, fail
-    app = program()
-    press(named(app, "サイコロころがる"))
-    wait_for("a running die", lambda: enabled(named(app, "サイコロ止まる")), 5)
-"""
+condition, and fails with a message. The program runs with
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 on the test's own session bus."""
 import sys
 import time
 
