@@ -14,8 +14,10 @@ fail() {
 
 # start_program [DIR]: starts the program in DIR (default: a scratch folder)
 # and waits until its main window is mapped. Sets program_pid and window.
+# The layout is read first, so that no timed click waits for it.
 start_program() {
     local dir=${1:-$SCRATCH/cwd}
+    [ -s "$SCRATCH/layout" ] || layout_table >"$SCRATCH/layout"
     mkdir -p "$dir"
     (cd "$dir" && exec "$PROGRAM") >"$SCRATCH/program.log" 2>&1 &
     program_pid=$!
