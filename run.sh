@@ -5,11 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source tools/deps.sh
 
-if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-    ensure_packages "${build_packages[@]}"
-else
-    ensure_packages "${build_packages[@]}" "${display_packages[@]}"
-fi
+ensure_build_deps
+[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] || ensure_packages "${display_packages[@]}"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" >/dev/null
 

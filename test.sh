@@ -16,7 +16,8 @@ source tools/deps.sh
 echo "== Debian package"
 tests/package.sh
 
-ensure_packages "${build_packages[@]}" "${display_packages[@]}" "${test_packages[@]}"
+ensure_build_deps
+ensure_packages "${display_packages[@]}" "${test_packages[@]}"
 jobs=$(nproc)
 
 echo "== Widget and sound-fault tests with sanitizers"

@@ -32,7 +32,7 @@ measure_cue_latency() {
         for cue in first later later; do
             heard=$(lines "$scratch/onsets")
             # HELP's upper edge: the help window, once open, covers the rest.
-            /usr/bin/python3 bench/click.py $((257 + 404)) $((99 + 5)) "$scratch/click"
+            /usr/bin/python3 bench/click.py $(on_screen Command21 5) "$scratch/click"
             clicked=$(cat "$scratch/click")
             for _ in $(seq 300); do [ "$(lines "$scratch/onsets")" -gt "$heard" ] && break; sleep 0.01; done
             [ "$(lines "$scratch/onsets")" -gt "$heard" ] || { echo "no chime heard" >&2; exit 1; }

@@ -9,7 +9,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/deps.sh
-ensure_packages "${build_packages[@]}" "${display_packages[@]}" valgrind python3 pulseaudio pulseaudio-utils
+ensure_build_deps
+ensure_packages "${display_packages[@]}" valgrind python3 pulseaudio pulseaudio-utils
 
 if [ "${1:-}" = --quick ]; then
     runs=3 busy_seconds=2 rest_seconds=1 tick_seconds=2 measured_ticks=30 cue_runs=2 startup_counts=1
@@ -18,7 +19,7 @@ else
 fi
 
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-release -j"$(nproc)" --target bench_parking_dice bench_baseline >/dev/null
+cmake --build build-release -j"$(nproc)" --target bench_parking_dice bench_baseline layout_table >/dev/null
 ours=build-release/bench/bench_parking_dice baseline=build-release/bench/bench_baseline
 
 scratch=$(mktemp -d /tmp/parking-bench.XXXXXX)
@@ -66,9 +67,16 @@ finish() { kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; }
 cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{n += $1} END {print n}'; }
 switches() { cat /proc/"$1"/task/*/status | awk '/ctxt_switches/ {n += $2} END {print n}'; }
 lines() { wc -l <"$1"; }
+# on_screen NAME [DOWN]: where to click the main window's control NAME, found
+# in the program's layout table: its middle, or DOWN pixels below its top.
+build-release/tests/layout_table >"$scratch/layout"
+on_screen() {
+    awk -v name="$1" -v down="${2:-}" '$1 == name { print 257 + $2 + int($4 / 2), 99 + $3 + (down == "" ? int($5 / 2) : down) }' \
+        "$scratch/layout"
+}
 park() { xdotool mousemove 1270 1010; }
-press_roll() { xdotool mousemove $((257 + 144)) $((99 + 272)) click 1; park; }
-press_stop() { xdotool mousemove $((257 + 296)) $((99 + 272)) click 1; park; }
+press_roll() { xdotool mousemove $(on_screen Command4) click 1; park; }
+press_stop() { xdotool mousemove $(on_screen Command1) click 1; park; }
 park
 
 echo "Start-up and memory: $runs runs each, in turns" >&2

@@ -34,7 +34,6 @@ public:
     void push(const SoundCommand &command);
     std::optional<SoundCommand> take();
     bool isEmpty() const { return waiting.empty(); }
-    qsizetype size() const { return qsizetype(waiting.size()); }
 
     static bool isLate(const SoundCommand &command, qint64 now)
     {

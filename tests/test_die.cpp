@@ -26,9 +26,9 @@ private slots:
 private:
     void checkButtons(bool roll, bool stop, bool reset)
     {
-        QCOMPARE(button(form.get(), 4)->isEnabled(), roll);
-        QCOMPARE(button(form.get(), 1)->isEnabled(), stop);
-        QCOMPARE(button(form.get(), 2)->isEnabled(), reset);
+        QCOMPARE(button(form.get(), "Command4")->isEnabled(), roll);
+        QCOMPARE(button(form.get(), "Command1")->isEnabled(), stop);
+        QCOMPARE(button(form.get(), "Command2")->isEnabled(), reset);
     }
 
     std::unique_ptr<Form1> form;
@@ -37,12 +37,12 @@ private:
 
 void DieTest::rollStartsTheRun()
 {
-    clickButton(form.get(), 4);
+    clickButton(form.get(), "Command4");
     checkButtons(false, true, false);
     QVERIFY(timer->isActive());
     QCOMPARE(visibleFaces(form.get()), QList<int>{1}); // nothing is hidden until the first tick
-    QVERIFY(button(form.get(), 3)->isEnabled());
-    QVERIFY(button(form.get(), 21)->isEnabled());
+    QVERIFY(button(form.get(), "Command3")->isEnabled());
+    QVERIFY(button(form.get(), "Command21")->isEnabled());
 }
 
 void DieTest::stopReturnsToRestWithOneFace()
@@ -58,7 +58,7 @@ void DieTest::stopReturnsToRestWithOneFace()
 
 void DieTest::runStepsThroughTheFacesAndGoesOnAfterAStop()
 {
-    clickButton(form.get(), 4);
+    clickButton(form.get(), "Command4");
     QList<int> seen;
     for (int tick = 0; tick < 8; ++tick) {
         form->Timer1_Timer();
@@ -66,9 +66,9 @@ void DieTest::runStepsThroughTheFacesAndGoesOnAfterAStop()
         QVERIFY(visibleFaces(form.get()).contains(form->animFace));
     }
     QCOMPARE(seen, (QList<int>{2, 3, 4, 5, 6, 1, 2, 3}));
-    clickButton(form.get(), 1);
+    clickButton(form.get(), "Command1");
     QCOMPARE(form->animFace, 3); // the stop leaves the run where it was
-    clickButton(form.get(), 4);
+    clickButton(form.get(), "Command4");
     form->Timer1_Timer();
     QCOMPARE(form->animFace, 4);
 }
@@ -88,7 +88,7 @@ void DieTest::previousFaceStaysUntilTheRunPassesIt()
     QCOMPARE(form->diceValue, 5);
     QCOMPARE(form->animFace, 2);
 
-    clickButton(form.get(), 4);
+    clickButton(form.get(), "Command4");
     form->Timer1_Timer(); // run: 3, the result 5 still shows
     QCOMPARE(visibleFaces(form.get()), (QList<int>{3, 5}));
     form->Timer1_Timer(); // 4
@@ -97,16 +97,16 @@ void DieTest::previousFaceStaysUntilTheRunPassesIt()
     QCOMPARE(visibleFaces(form.get()), QList<int>{5});
     form->Timer1_Timer(); // and hides it on leaving
     QCOMPARE(visibleFaces(form.get()), QList<int>{6});
-    clickButton(form.get(), 1);
+    clickButton(form.get(), "Command1");
     QCOMPARE(visibleFaces(form.get()).size(), 1);
 }
 
 void DieTest::realTimerMovesTheFaces()
 {
-    clickButton(form.get(), 4);
+    clickButton(form.get(), "Command4");
     QTRY_VERIFY_WITH_TIMEOUT(form->animFace != 1, 1000);
     QTRY_VERIFY_WITH_TIMEOUT(form->animFace == 1, 1000); // round again
-    clickButton(form.get(), 1);
+    clickButton(form.get(), "Command1");
     const qint16 stopped = form->animFace;
     QTest::qWait(50);
     QCOMPARE(form->animFace, stopped); // no tick after the stop
@@ -115,7 +115,7 @@ void DieTest::realTimerMovesTheFaces()
 void DieTest::fortyRollsFillTheLogInOrder()
 {
     for (int roll = 1; roll <= 40; ++roll) {
-        QVERIFY(button(form.get(), 4)->isEnabled());
+        QVERIFY(button(form.get(), "Command4")->isEnabled());
         rollAndStop(*form, roll % 7);
         for (int k = 1; k <= 40; ++k)
             QCOMPARE(logCell(form.get(), k)->text().isEmpty(), k > roll);
@@ -124,7 +124,7 @@ void DieTest::fortyRollsFillTheLogInOrder()
     }
     checkButtons(false, false, true);
     const QString last = logCell(form.get(), 40)->text();
-    clickButton(form.get(), 4); // disabled: no forty-first roll
+    clickButton(form.get(), "Command4"); // disabled: no forty-first roll
     QVERIFY(!timer->isActive());
     QCOMPARE(logCell(form.get(), 40)->text(), last);
     QCOMPARE(form->rollCount, 40);

@@ -15,11 +15,11 @@ double sixThousandStops(Form1 &form, std::array<int, 6> &faces)
 {
     faces.fill(0);
     for (int stop = 0; stop < 6000; ++stop) {
-        if (form.rollCount == 40 && !button(&form, 4)->isEnabled())
-            clickButton(&form, 2);
-        clickButton(&form, 4);
+        if (form.rollCount == 40 && !button(&form, "Command4")->isEnabled())
+            clickButton(&form, "Command2");
+        clickButton(&form, "Command4");
         QTest::qWait(8); // the run: the clock moves on between two stops
-        clickButton(&form, 1);
+        clickButton(&form, "Command1");
         ++faces[form.diceValue - 1];
     }
     double statistic = 0;

@@ -59,7 +59,7 @@ private slots:
 private:
     Form2 *openHelp()
     {
-        clickButton(form.get(), 21);
+        clickButton(form.get(), "Command21");
         Form2 *help = form->helpWindow();
         if (help && !QTest::qWaitForWindowActive(help))
             qWarning("the help window did not become active");
@@ -204,11 +204,11 @@ void HelpTest::keyboardClosesWithSpaceNotEscape()
 void HelpTest::mainWindowKeepsWorkingBesideIt()
 {
     openHelp();
-    clickButton(form.get(), 7);
+    clickButton(form.get(), "Command7");
     QVERIFY(carPicture(form.get(), 3)->isVisible());
     rollAndStop(*form, 2);
     QVERIFY(!logCell(form.get(), 1)->text().isEmpty());
-    clickButton(form.get(), 11);
+    clickButton(form.get(), "Command11");
     QCOMPARE(label(form.get(), QStringLiteral("Label11"))->text(), QStringLiteral(" 1"));
     QVERIFY(form->helpWindow()->isVisible());
 }
@@ -218,7 +218,7 @@ void HelpTest::helpBringsBackAMinimisedWindow()
     Form2 *help = openHelp();
     help->showMinimized();
     QTRY_VERIFY(help->isMinimized());
-    clickButton(form.get(), 21);
+    clickButton(form.get(), "Command21");
     QCOMPARE(form->helpWindow(), help);
     QTRY_VERIFY(!help->isMinimized());
     QVERIFY(help->isVisible());

@@ -14,21 +14,21 @@
 
 namespace {
 
-// Presses Tab until the button with this number has the focus; the number
+// Presses Tab until the button of this name has the focus; the number
 // of presses is bounded by the keyboard order's length.
-bool tabTo(const QWidget *window, int number)
+bool tabTo(const QWidget *window, const QString &name)
 {
     for (int presses = 0; presses < 25; ++presses) {
-        if (QApplication::focusWidget() == button(window, number))
+        if (QApplication::focusWidget() == button(window, name))
             return true;
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     return false;
 }
 
-void press(const QWidget *window, int number)
+void press(const QWidget *window, const QString &name)
 {
-    QVERIFY2(tabTo(window, number), qPrintable(QStringLiteral("Command%1 never gets the focus").arg(number)));
+    QVERIFY2(tabTo(window, name), qPrintable(name + QStringLiteral(" never gets the focus")));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
 }
 
@@ -68,51 +68,51 @@ private:
 
 void KeyboardTest::wholeRoundWithTheKeyboard()
 {
-    press(form.get(), 4); // roll
-    QVERIFY(button(form.get(), 1)->isEnabled());
-    press(form.get(), 1); // stop
+    press(form.get(), "Command4"); // roll
+    QVERIFY(button(form.get(), "Command1")->isEnabled());
+    press(form.get(), "Command1"); // stop
     const int car = form->diceValue;
     QCOMPARE(logCell(form.get(), 1)->text(), numberText(car));
 
-    press(form.get(), 4 + car); // the left area's button of that car
+    press(form.get(), fixedSpaceButton(car)); // the left area's button of that car
     QVERIFY(carPicture(form.get(), car)->isVisible());
     for (int step = 0; step < car; ++step) // the deepest space of the right area's left lane
-        press(form.get(), 19);
-    QCOMPARE(button(form.get(), 19)->text(), form->spaceMarks(car));
+        press(form.get(), "Command19");
+    QCOMPARE(button(form.get(), "Command19")->text(), form->spaceMarks(car));
     QVERIFY(carPicture(form.get(), 11)->isVisible());
-    press(form.get(), 11); // a car was moved aside
+    press(form.get(), "Command11"); // a car was moved aside
     QCOMPARE(label(form.get(), QStringLiteral("Label11"))->text(), QStringLiteral(" 1"));
 
     // Taking the car out of the right area: step its button on to blank.
     for (int step = car; step < 7; ++step)
-        press(form.get(), 19);
-    QVERIFY(button(form.get(), 19)->text().isEmpty());
+        press(form.get(), "Command19");
+    QVERIFY(button(form.get(), "Command19")->text().isEmpty());
     QVERIFY(!carPicture(form.get(), 11)->isVisible());
-    press(form.get(), 4 + car);
+    press(form.get(), fixedSpaceButton(car));
     QVERIFY(!carPicture(form.get(), car)->isVisible());
 }
 
 void KeyboardTest::namesFollowWhatIsShown_data()
 {
-    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("number");
     QTest::addColumn<int>("presses");
     QTest::addColumn<QString>("name");
-    QTest::newRow("left ③, empty") << 7 << 0 << "固定するとき 駐車位置3 空き";
-    QTest::newRow("left ③, parked") << 7 << 1 << "固定するとき 駐車位置3 車3";
-    QTest::newRow("left ⑥, out again") << 10 << 2 << "固定するとき 駐車位置6 空き";
-    QTest::newRow("right, not pressed") << 15 << 0 << "固定しないとき 駐車位置1 空き";
-    QTest::newRow("right, ②") << 16 << 2 << "固定しないとき 駐車位置2 車2";
-    QTest::newRow("right, blank again") << 20 << 7 << "固定しないとき 駐車位置6 空き";
-    QTest::newRow("left up, twice") << 11 << 2 << "固定するとき どかし回数 上へ 現在2";
-    QTest::newRow("left down") << 12 << 0 << "固定するとき どかし回数 下へ 現在0";
-    QTest::newRow("right down at 0") << 13 << 1 << "固定しないとき どかし回数 下へ 現在0";
-    QTest::newRow("right up") << 14 << 1 << "固定しないとき どかし回数 上へ 現在1";
-    QTest::newRow("roll, by its caption") << 4 << 0 << "サイコロころがる";
+    QTest::newRow("left ③, empty") << "Command7" << 0 << "固定するとき 駐車位置3 空き";
+    QTest::newRow("left ③, parked") << "Command7" << 1 << "固定するとき 駐車位置3 車3";
+    QTest::newRow("left ⑥, out again") << "Command10" << 2 << "固定するとき 駐車位置6 空き";
+    QTest::newRow("right, not pressed") << "Command15" << 0 << "固定しないとき 駐車位置1 空き";
+    QTest::newRow("right, ②") << "Command16" << 2 << "固定しないとき 駐車位置2 車2";
+    QTest::newRow("right, blank again") << "Command20" << 7 << "固定しないとき 駐車位置6 空き";
+    QTest::newRow("left up, twice") << "Command11" << 2 << "固定するとき どかし回数 上へ 現在2";
+    QTest::newRow("left down") << "Command12" << 0 << "固定するとき どかし回数 下へ 現在0";
+    QTest::newRow("right down at 0") << "Command13" << 1 << "固定しないとき どかし回数 下へ 現在0";
+    QTest::newRow("right up") << "Command14" << 1 << "固定しないとき どかし回数 上へ 現在1";
+    QTest::newRow("roll, by its caption") << "Command4" << 0 << "サイコロころがる";
 }
 
 void KeyboardTest::namesFollowWhatIsShown()
 {
-    QFETCH(int, number);
+    QFETCH(QString, number);
     QFETCH(int, presses);
     QFETCH(QString, name);
     for (int i = 0; i < presses; ++i)
@@ -131,14 +131,14 @@ void KeyboardTest::dieIsNamedByItsFaceAtRest()
 {
     QWidget *die = control(form.get(), QStringLiteral("Image1"));
     QCOMPARE(spokenName(die), QStringLiteral("サイコロの目 1"));
-    clickButton(form.get(), 4);
+    clickButton(form.get(), "Command4");
     form->Timer1_Timer();
     form->Timer1_Timer();
     QCOMPARE(visibleFaces(form.get()), QList<int>{3});
     QCOMPARE(spokenName(die), QStringLiteral("サイコロの目 1")); // not renamed on every tick
-    clickButton(form.get(), 1);
+    clickButton(form.get(), "Command1");
     QCOMPARE(spokenName(die), QStringLiteral("サイコロの目 %1").arg(form->diceValue));
-    clickButton(form.get(), 2);
+    clickButton(form.get(), "Command2");
     QCOMPARE(spokenName(die), QStringLiteral("サイコロの目 1"));
 }
 
@@ -146,27 +146,31 @@ void KeyboardTest::pressesAreAnnounced_data()
 {
     // Buttons pressed in turn, then the car picture clicked (0: none), and
     // the last thing said.
-    QTest::addColumn<QList<int>>("presses");
+    QTest::addColumn<QStringList>("presses");
     QTest::addColumn<int>("picture");
     QTest::addColumn<QString>("said");
-    QTest::newRow("left ③ parks") << QList<int>{7} << 0 << "固定するとき 駐車位置3 車3";
-    QTest::newRow("left ③ leaves") << QList<int>{7, 7} << 0 << "固定するとき 駐車位置3 空き";
-    QTest::newRow("left ③ out by its picture") << QList<int>{7} << 3 << "固定するとき 駐車位置3 空き";
-    QTest::newRow("right ③ to ②") << QList<int>{17, 17} << 0 << "固定しないとき 駐車位置3 車2";
-    QTest::newRow("right out by its picture") << QList<int>{17, 17} << 9 << "固定しないとき 駐車位置3 空き";
-    QTest::newRow("left count up") << QList<int>{11} << 0 << "固定するとき どかし回数 上へ 現在1";
+    QTest::newRow("left ③ parks") << QStringList{"Command7"} << 0 << "固定するとき 駐車位置3 車3";
+    QTest::newRow("left ③ leaves") << QStringList{"Command7", "Command7"} << 0
+                                   << "固定するとき 駐車位置3 空き";
+    QTest::newRow("left ③ out by its picture")
+        << QStringList{"Command7"} << 3 << "固定するとき 駐車位置3 空き";
+    QTest::newRow("right ③ to ②") << QStringList{"Command17", "Command17"} << 0
+                                  << "固定しないとき 駐車位置3 車2";
+    QTest::newRow("right out by its picture")
+        << QStringList{"Command17", "Command17"} << 9 << "固定しないとき 駐車位置3 空き";
+    QTest::newRow("left count up") << QStringList{"Command11"} << 0 << "固定するとき どかし回数 上へ 現在1";
     QTest::newRow("right count down")
-        << QList<int>{14, 14, 13} << 0 << "固定しないとき どかし回数 下へ 現在1";
-    QTest::newRow("reset") << QList<int>{11, 2} << 0 << "初期化しました";
+        << QStringList{"Command14", "Command14", "Command13"} << 0 << "固定しないとき どかし回数 下へ 現在1";
+    QTest::newRow("reset") << QStringList{"Command11", "Command2"} << 0 << "初期化しました";
 }
 
 void KeyboardTest::pressesAreAnnounced()
 {
-    QFETCH(QList<int>, presses);
+    QFETCH(QStringList, presses);
     QFETCH(int, picture);
     QFETCH(QString, said);
     QSignalSpy spy(form->findChild<Announcer *>(), &Announcer::said);
-    for (int number : presses)
+    for (const QString &number : presses)
         clickButton(form.get(), number);
     if (picture)
         click(carPicture(form.get(), picture));
@@ -177,11 +181,11 @@ void KeyboardTest::pressesAreAnnounced()
 void KeyboardTest::theDieIsAnnouncedOnlyWhenItStops()
 {
     QSignalSpy spy(form->findChild<Announcer *>(), &Announcer::said);
-    clickButton(form.get(), 4);
+    clickButton(form.get(), "Command4");
     for (int tick = 0; tick < 50; ++tick)
         form->Timer1_Timer();
     QCOMPARE(spy.size(), 0);
-    clickButton(form.get(), 1);
+    clickButton(form.get(), "Command1");
     QCOMPARE(spy.size(), 1);
     QCOMPARE(spy.last().first().toString(), QStringLiteral("出た目 %1、1回目").arg(form->diceValue));
     for (int roll = 2; roll <= 40; ++roll)
@@ -194,19 +198,19 @@ void KeyboardTest::theDieIsAnnouncedOnlyWhenItStops()
 void KeyboardTest::focusStaysWithTheDie_data()
 {
     QTest::addColumn<int>("rolls");
-    QTest::addColumn<int>("afterStop");
-    QTest::newRow("first roll") << 1 << 4;
-    QTest::newRow("fortieth roll, on to HELP") << 40 << 21;
+    QTest::addColumn<QString>("afterStop");
+    QTest::newRow("first roll") << 1 << "Command4";
+    QTest::newRow("fortieth roll, on to HELP") << 40 << "Command21";
 }
 
 void KeyboardTest::focusStaysWithTheDie()
 {
     QFETCH(int, rolls);
-    QFETCH(int, afterStop);
+    QFETCH(QString, afterStop);
     for (int roll = 1; roll < rolls; ++roll)
         rollAndStop(*form);
-    press(form.get(), 4);
-    QCOMPARE(QApplication::focusWidget(), button(form.get(), 1));
+    press(form.get(), "Command4");
+    QCOMPARE(QApplication::focusWidget(), button(form.get(), "Command1"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QCOMPARE(QApplication::focusWidget(), button(form.get(), afterStop));
 
@@ -220,15 +224,15 @@ void KeyboardTest::focusStaysWithTheDie()
 
     // A press that does not come from the focused button leaves the focus alone.
     if (rolls == 1) {
-        QVERIFY(tabTo(form.get(), 15));
-        button(form.get(), 4)->click();
-        QCOMPARE(QApplication::focusWidget(), button(form.get(), 15));
+        QVERIFY(tabTo(form.get(), "Command15"));
+        button(form.get(), "Command4")->click();
+        QCOMPARE(QApplication::focusWidget(), button(form.get(), "Command15"));
     }
 }
 
 void KeyboardTest::helpIsReadLineByLine()
 {
-    clickButton(form.get(), 21);
+    clickButton(form.get(), "Command21");
     Form2 *help = form->helpWindow();
     QVERIFY(QTest::qWaitForWindowActive(help));
     QTest::keyClick(help->Command1, Qt::Key_Tab);

@@ -61,14 +61,14 @@ QString LongUseTest::causeEvent(Form1 &form, QRandomGenerator &random)
         return QStringLiteral("no tick (timer off)");
     }
     if (pick < 880) { // any button of the main window, disabled ones included
-        int number = 1 + random.bounded(21);
-        if (number == 3 && random.bounded(20) != 0)
-            number = 4; // quit asks a modal question: keep it rarer
-        if (number == 3) {
+        QString name = QStringLiteral("Command%1").arg(1 + random.bounded(21));
+        if (name == u"Command3" && random.bounded(20) != 0)
+            name = QStringLiteral("Command4"); // quit asks a modal question: keep it rarer
+        if (name == u"Command3") {
             answerQuitQuestion(QStringLiteral("no"));
         }
-        clickButton(&form, number);
-        return QStringLiteral("click Command%1").arg(number);
+        clickButton(&form, name);
+        return QStringLiteral("click ") + name;
     }
     if (pick < 960) { // a visible car picture
         QList<int> visible;
@@ -130,15 +130,16 @@ QString LongUseTest::brokenInvariant(Form1 &form) const
     if (form.rollCount != (filled == 40 ? 40 : filled + 1))
         return QStringLiteral("rollCount %1 with %2 results logged").arg(form.rollCount).arg(filled);
 
-    const bool roll = button(&form, 4)->isEnabled(), stop = button(&form, 1)->isEnabled(),
-               reset = button(&form, 2)->isEnabled();
+    const bool roll = button(&form, "Command4")->isEnabled(), stop = button(&form, "Command1")->isEnabled(),
+               reset = button(&form, "Command2")->isEnabled();
     if (running && (roll || !stop || reset))
         return QStringLiteral("buttons of a running die");
     if (!running && (stop || !reset || roll != (filled < 40)))
         return QStringLiteral("buttons of a die at rest");
-    for (int number : {3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21})
-        if (!button(&form, number)->isEnabled())
-            return QStringLiteral("Command%1 disabled").arg(number);
+    for (QPushButton *each : form.findChildren<QPushButton *>())
+        if (!each->isEnabled()
+            && !QStringList{"Command1", "Command2", "Command4"}.contains(each->objectName()))
+            return each->objectName() + QStringLiteral(" disabled");
 
     for (auto [count, name] : {std::pair{form.fixedMoves, "Label11"}, std::pair{form.freeMoves, "Label15"}}) {
         if (count < 0)
@@ -153,16 +154,16 @@ QString LongUseTest::brokenInvariant(Form1 &form) const
             return QStringLiteral("fixedSpot(%1) is %2").arg(k).arg(spot);
         if (spot == -1 && carPicture(&form, k)->isVisible())
             return QStringLiteral("car(%1) shown in an empty fixed space").arg(k);
-        if (button(&form, 4 + k)->text() != form.spaceMarks(k))
+        if (button(&form, fixedSpaceButton(k))->text() != form.spaceMarks(k))
             return QStringLiteral("a fixed-space caption changed");
 
         const qint16 step = form.freeSpot(k);
-        const QString caption = button(&form, 14 + k)->text();
+        const QString caption = button(&form, backFirstSpaceButton(k))->text();
         bool known = false;
         for (int i = 1; i <= 7; ++i)
             known |= caption == form.spaceMarks(i);
         if (!known)
-            return QStringLiteral("Command%1 reads '%2'").arg(14 + k).arg(caption);
+            return QStringLiteral("%1 reads '%2'").arg(backFirstSpaceButton(k), caption);
         if (step < 0 || step > 7)
             return QStringLiteral("freeSpot(%1) is %2").arg(k).arg(step);
         if (step >= 1 && step <= 6

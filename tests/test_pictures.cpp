@@ -34,6 +34,37 @@ QList<int> rowLengths(const QImage &image, QRect square, QRgb colour)
     return lengths;
 }
 
+// The bounding boxes of the areas of one colour, each a set of pixels that
+// touch one another side by side.
+QList<QRect> inkedAreas(const QImage &image, QRgb colour)
+{
+    QList<QRect> areas;
+    QImage seen(image.size(), QImage::Format_Mono);
+    seen.fill(0);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            if ((image.pixel(x, y) | 0xff000000) != colour || seen.pixelIndex(x, y))
+                continue;
+            QRect box(x, y, 1, 1);
+            QList<QPoint> open{{x, y}};
+            seen.setPixel(x, y, 1);
+            while (!open.isEmpty()) {
+                const QPoint at = open.takeLast();
+                box |= QRect(at, QSize(1, 1));
+                for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                    const QPoint next = at + step;
+                    if (image.rect().contains(next) && !seen.pixelIndex(next)
+                        && (image.pixel(next) | 0xff000000) == colour) {
+                        seen.setPixel(next, 1);
+                        open.append(next);
+                    }
+                }
+            }
+            areas.append(box);
+        }
+    return areas;
+}
+
 } // namespace
 
 class PicturesTest : public QObject
@@ -45,7 +76,6 @@ private slots:
     void iconIsTheCarDrawnWider();
     void dieFaceHasItsPips_data();
     void dieFaceHasItsPips();
-    void windowShowsFaceOneAtTheDiePlace();
     void parkedCarShowsWhiteCornersOnGrey();
     void picturesAreNeverStretched();
 };
@@ -88,65 +118,54 @@ void PicturesTest::dieFaceHasItsPips_data()
 {
     QTest::addColumn<int>("pips");
     QTest::addColumn<QSize>("size");
-    QTest::addColumn<QList<QPoint>>("corners"); // top-left of each pip's square
-    const QList<QPoint> two{{20, 4}, {4, 20}}, four{{4, 4}, {20, 4}, {4, 20}, {20, 20}};
-    QTest::newRow("1") << 1 << QSize(32, 32) << QList<QPoint>{{12, 12}};
-    QTest::newRow("2") << 2 << QSize(31, 31) << two;
-    QTest::newRow("3") << 3 << QSize(31, 31) << two + QList<QPoint>{{12, 12}};
-    QTest::newRow("4") << 4 << QSize(31, 31) << four;
-    QTest::newRow("5") << 5 << QSize(31, 31) << four + QList<QPoint>{{12, 12}};
-    QTest::newRow("6") << 6 << QSize(32, 33)
-                       << QList<QPoint>{{6, 4}, {19, 4}, {6, 13}, {19, 13}, {6, 22}, {19, 22}};
+    QTest::addColumn<QString>("places"); // the pips' thirds of the face, row by row from the top
+    QTest::newRow("1") << 1 << QSize(32, 32) << "... .o. ...";
+    QTest::newRow("2") << 2 << QSize(31, 31) << "..o ... o..";
+    QTest::newRow("3") << 3 << QSize(31, 31) << "..o .o. o..";
+    QTest::newRow("4") << 4 << QSize(31, 31) << "o.o ... o.o";
+    QTest::newRow("5") << 5 << QSize(31, 31) << "o.o .o. o.o";
+    QTest::newRow("6") << 6 << QSize(32, 33) << "o.o o.o o.o";
 }
 
+// Each face as the window shows it alone on the die's spot.
 void PicturesTest::dieFaceHasItsPips()
 {
     QFETCH(int, pips);
     QFETCH(QSize, size);
-    QFETCH(QList<QPoint>, corners);
-    const QImage image = dieFaceImage(pips);
-    QCOMPARE(image.size(), size);
-    const QRgb ink = pips == 1 ? red : black;
-    const int across = pips == 1 ? 8 : 7;
-    // A round dot: full across its middle rows, narrower towards the top and
-    // bottom, the same upside down, and every pip of a face alike.
-    const QList<int> dot = rowLengths(image, QRect(corners.first(), QSize(across, across)), ink);
-    QCOMPARE(dot.size(), across);
-    QCOMPARE(dot[across / 2], across);
-    QVERIFY(dot.first() < dot[across / 2] && dot.first() > 0);
-    QCOMPARE(QList<int>(dot.crbegin(), dot.crend()), dot);
-    QImage rest = image;
-    for (const QPoint &corner : corners) {
-        const QRect square(corner, QSize(across, across));
-        QCOMPARE(rowLengths(image, square, ink), dot);
-        // Each row is centred in the square.
-        for (int row = 0; row < across; ++row) {
-            const int inset = (across - dot[row]) / 2;
-            QCOMPARE(image.pixel(corner.x() + inset, corner.y() + row) | 0xff000000, ink);
-            QCOMPARE(image.pixel(corner.x() + across - 1 - inset, corner.y() + row) | 0xff000000, ink);
-        }
-        for (int y = square.top(); y <= square.bottom(); ++y)
-            for (int x = square.left(); x <= square.right(); ++x)
-                rest.setPixel(x, y, white);
-    }
-    // Everything else is white, to the edge: a face has no outline.
-    QCOMPARE(colourCounts(rest), (QMap<QRgb, int>{{white, size.width() * size.height()}}));
-}
-
-void PicturesTest::windowShowsFaceOneAtTheDiePlace()
-{
+    QFETCH(QString, places);
     auto form = startedWindow();
+    for (int other = 1; other <= 6; ++other)
+        face(form.get(), other)->setVisible(other == pips);
     const QImage shot = form->grab().toImage();
-    QCOMPARE(shot.pixel(384 + 15, 256 + 15) | 0xff000000, red);
-    QCOMPARE(shot.pixel(384 + 1, 256 + 1) | 0xff000000, white);
-    QCOMPARE(shot.pixel(384 + 31, 256 + 31) | 0xff000000, white);
-    QCOMPARE(shot.pixel(384 + 32, 256 + 32) | 0xff000000, form->palette().color(QPalette::Window).rgb());
+    const QRgb grey = form->palette().color(QPalette::Window).rgb();
+    // At its natural size: the spot is as large as the largest faces, and the
+    // window's grey shows where this face does not reach.
+    const QRect spot(384, 256, 32, 33), drawn(spot.topLeft(), size);
+    for (int y = spot.top(); y <= spot.bottom(); ++y)
+        for (int x = spot.left(); x <= spot.right(); ++x)
+            QCOMPARE((shot.pixel(x, y) | 0xff000000) == grey, !drawn.contains(x, y));
+    const QImage image = shot.copy(drawn);
+    // Round dots of 37 black pixels, 7 across; face 1's red one has 52, 8 across.
+    const QRgb ink = pips == 1 ? red : black;
+    const int dotPixels = pips == 1 ? 52 : 37, across = pips == 1 ? 8 : 7;
+    const int inked = pips * dotPixels, area = size.width() * size.height();
+    QCOMPARE(colourCounts(image), (QMap<QRgb, int>{{white, area - inked}, {ink, inked}}));
+    QCOMPARE(image, image.mirrored(true, true)); // the same upside down
+    QString found = QStringLiteral("... ... ...");
+    const QList<QRect> dots = inkedAreas(image, ink);
+    QCOMPARE(dots.size(), pips);
+    for (const QRect &dot : dots) {
+        QCOMPARE(dot.size(), QSize(across, across));
+        const QPoint centre = dot.center();
+        found[centre.y() * 3 / size.height() * 4 + centre.x() * 3 / size.width()] = u'o';
+    }
+    QCOMPARE(found, places);
 }
 
 void PicturesTest::parkedCarShowsWhiteCornersOnGrey()
 {
     auto form = startedWindow();
-    clickButton(form.get(), 7); // car 3 parks in the middle of the left lane
+    clickButton(form.get(), "Command7"); // car 3 parks in the middle of the left lane
     const QImage shot = form->grab().toImage();
     const QPoint at = carPicture(form.get(), 3)->pos();
     QCOMPARE(at, QPoint(88, 424));
@@ -161,8 +180,6 @@ void PicturesTest::picturesAreNeverStretched()
     auto form = startedWindow();
     for (int i = 1; i <= 12; ++i)
         QCOMPARE(carPicture(form.get(), i)->size(), QSize(22, 32));
-    for (int pips = 1; pips <= 6; ++pips)
-        QCOMPARE(face(form.get(), pips)->size(), dieFaceImage(pips).size());
 }
 
 PARKING_TEST_MAIN(PicturesTest)

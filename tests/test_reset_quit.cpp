@@ -74,23 +74,26 @@ private:
 
 void ResetQuitTest::topBarButtonsGiveTheirCue_data()
 {
-    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("file");
-    QTest::newRow("reset") << 2 << "pinpon.wav";
-    QTest::newRow("HELP") << 21 << "pinpon.wav";
-    QTest::newRow("quit") << 3 << "endpinpon.wav";
+    QTest::newRow("reset") << "Command2"
+                           << "pinpon.wav";
+    QTest::newRow("HELP") << "Command21"
+                          << "pinpon.wav";
+    QTest::newRow("quit") << "Command3"
+                          << "endpinpon.wav";
 }
 
 void ResetQuitTest::topBarButtonsGiveTheirCue()
 {
-    QFETCH(int, number);
+    QFETCH(QString, name);
     QFETCH(QString, file);
     QSignalSpy commands(sound, &MMControl::commandWritten);
     QuitAnswer seen;
     for (int press = 0; press < 2; ++press) { // a second press starts again with Stop and Close
-        if (number == 3)
+        if (name == u"Command3")
             answerQuitQuestion(QStringLiteral("no"), &seen);
-        clickButton(form.get(), number);
+        clickButton(form.get(), name);
     }
     QStringList written;
     for (const QList<QVariant> &args : commands)
@@ -108,22 +111,22 @@ void ResetQuitTest::resetAfterAWholeExperimentLooksLikeAFreshStart()
     for (int roll = 1; roll <= 40; ++roll) {
         rollAndStop(*form, roll % 5);
         const int car = form->diceValue;
-        clickButton(form.get(), 4 + car);         // left area
-        for (int press = 0; press < car; ++press) // right area, deepest left space
-            clickButton(form.get(), 19);
-        clickButton(form.get(), roll % 2 ? 11 : 14);
+        clickButton(form.get(), fixedSpaceButton(car)); // left area
+        for (int press = 0; press < car; ++press)       // right area, deepest left space
+            clickButton(form.get(), "Command19");
+        clickButton(form.get(), roll % 2 ? "Command11" : "Command14");
     }
-    clickButton(form.get(), 12);
-    clickButton(form.get(), 16);
+    clickButton(form.get(), "Command12");
+    clickButton(form.get(), "Command16");
     click(carPicture(form.get(), 8)); // a car taken out by its picture
     for (int k = 1; k <= 6; ++k)
         if (carPicture(form.get(), k)->isVisible()) {
             click(carPicture(form.get(), k)); // hidden while its flag stays 1
             break;
         }
-    QVERIFY(!button(form.get(), 4)->isEnabled());
+    QVERIFY(!button(form.get(), "Command4")->isEnabled());
 
-    clickButton(form.get(), 2);
+    clickButton(form.get(), "Command2");
     Form1 fresh;
     fresh.show();
     fresh.Form_Activate();
@@ -138,7 +141,7 @@ void ResetQuitTest::resetRightAfterStartChangesNothingVisible()
 {
     const QStringList before = snapshot(*form);
     QSignalSpy commands(sound, &MMControl::commandWritten);
-    clickButton(form.get(), 2);
+    clickButton(form.get(), "Command2");
     QCOMPARE(snapshot(*form), before);
     QCOMPARE(commands.size(), 4);
 }
@@ -146,9 +149,9 @@ void ResetQuitTest::resetRightAfterStartChangesNothingVisible()
 void ResetQuitTest::afterResetTheRunStartsFromFaceOne()
 {
     rollAndStop(*form, 3);
-    clickButton(form.get(), 2);
+    clickButton(form.get(), "Command2");
     QCOMPARE(visibleFaces(form.get()), QList<int>{1});
-    clickButton(form.get(), 4);
+    clickButton(form.get(), "Command4");
     form->Timer1_Timer();
     QCOMPARE(form->animFace, 2);
     QCOMPARE(visibleFaces(form.get()), QList<int>{2});
@@ -156,20 +159,20 @@ void ResetQuitTest::afterResetTheRunStartsFromFaceOne()
 
 void ResetQuitTest::resetLeavesTheHelpWindowOpen()
 {
-    clickButton(form.get(), 21);
+    clickButton(form.get(), "Command21");
     QPointer<Form2> help = form->helpWindow();
-    clickButton(form.get(), 2);
+    clickButton(form.get(), "Command2");
     QVERIFY(help && help->isVisible());
 }
 
 void ResetQuitTest::quitAnsweredNoChangesNothing()
 {
-    clickButton(form.get(), 7);
-    clickButton(form.get(), 4); // the die runs while the question is asked
+    clickButton(form.get(), "Command7");
+    clickButton(form.get(), "Command4"); // the die runs while the question is asked
     const QStringList before = snapshot(*form);
     QuitAnswer seen;
     answerQuitQuestion(QStringLiteral("no"), &seen);
-    clickButton(form.get(), 3);
+    clickButton(form.get(), "Command3");
     QCOMPARE(seen.title, QStringLiteral("ソラミネの実験"));
     QCOMPARE(seen.text, QStringLiteral("終了していいですか？"));
     QCOMPARE(seen.buttons.size(), 2);

@@ -26,10 +26,15 @@ template <typename T = QWidget> T *control(const QWidget *window, const QString 
     return found;
 }
 
-inline QPushButton *button(const QWidget *window, int number)
+// A button by its control name, "Command1" to "Command21".
+inline QPushButton *button(const QWidget *window, const QString &name)
 {
-    return control<QPushButton>(window, QStringLiteral("Command%1").arg(number));
+    return control<QPushButton>(window, name);
 }
+
+// The names of the buttons beside space k (1 to 6) of each parking area.
+inline QString fixedSpaceButton(int k) { return QStringLiteral("Command%1").arg(4 + k); }
+inline QString backFirstSpaceButton(int k) { return QStringLiteral("Command%1").arg(14 + k); }
 
 inline QLabel *label(const QWidget *window, const QString &name) { return control<QLabel>(window, name); }
 
@@ -51,7 +56,7 @@ inline DieFace *face(const QWidget *window, int pips)
 
 inline void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
 
-inline void clickButton(const QWidget *window, int number) { click(button(window, number)); }
+inline void clickButton(const QWidget *window, const QString &name) { click(button(window, name)); }
 
 // Faces on view, in pip order.
 inline QList<int> visibleFaces(const QWidget *window)
@@ -77,10 +82,10 @@ inline std::unique_ptr<Form1> startedWindow()
 // Runs the die for `ticks` timer ticks (delivered by hand) and stops it.
 inline void rollAndStop(Form1 &form, int ticks = 0)
 {
-    clickButton(&form, 4);
+    clickButton(&form, "Command4"); // roll
     for (int i = 0; i < ticks; ++i)
         form.Timer1_Timer();
-    clickButton(&form, 1);
+    clickButton(&form, "Command1"); // stop
 }
 
 // Answers the quit question ("yes" or "no") once it is up, and reports what

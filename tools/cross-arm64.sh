@@ -26,7 +26,8 @@ phase_start=$SECONDS
 dpkg --print-foreign-architectures | grep -qx arm64 ||
     as_root "arm64 packages" dpkg --add-architecture arm64
 # libfaketime for arm64: the arm64 program loads it itself, qemu being static.
-ensure_packages "${build_packages[@]}" "${display_packages[@]}" dbus at-spi2-core python3-pyatspi faketime \
+ensure_build_deps
+ensure_packages "${display_packages[@]}" dbus at-spi2-core python3-pyatspi faketime \
     git dpkg-dev debhelper crossbuild-essential-arm64 qemu-user-static libfaketime:arm64
 
 scratch=$(mktemp -d /tmp/parking-arm64.XXXXXX)

@@ -1,6 +1,8 @@
 // Writes the program's two cue sounds as 16-bit mono WAV files:
 //   make_cue pinpon    FILE   a two-tone chime, high then low
 //   make_cue endpinpon FILE   a falling three-tone chime for the end
+#include "wav_header.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -33,9 +35,6 @@ void addTone(std::vector<std::int16_t> &samples, Tone tone)
     }
 }
 
-void put32(std::ofstream &out, std::uint32_t v) { out.write(reinterpret_cast<const char *>(&v), 4); }
-void put16(std::ofstream &out, std::uint16_t v) { out.write(reinterpret_cast<const char *>(&v), 2); }
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -59,18 +58,7 @@ int main(int argc, char **argv)
 
     std::ofstream out(argv[2], std::ios::binary);
     const std::uint32_t dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
-    out.write("RIFF", 4);
-    put32(out, 36 + dataBytes);
-    out.write("WAVEfmt ", 8);
-    put32(out, 16);
-    put16(out, 1); // PCM
-    put16(out, 1); // mono
-    put32(out, rate);
-    put32(out, rate * 2);
-    put16(out, 2);
-    put16(out, 16);
-    out.write("data", 4);
-    put32(out, dataBytes);
+    out << wavHeader(1, 1, rate, dataBytes); // PCM, mono
     out.write(reinterpret_cast<const char *>(samples.data()), dataBytes);
     return out ? 0 : 1;
 }

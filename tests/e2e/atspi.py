@@ -1,47 +1,18 @@
 """Reads the main window over AT-SPI, as a screen reader does, and plays one
 roll through AT-SPI's actions."""
-import sys
 import time
 
 import pyatspi
 
-from a11y_tree import application, walk
-
-
-def fail(message):
-    print("FAIL:", message, file=sys.stderr)
-    sys.exit(1)
-
-
-def wait_for(what, find, seconds=15.0):
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        found = find()
-        if found:
-            return found
-        time.sleep(0.1)
-    fail("no " + what)
+from a11y_tree import enabled, fail, press, program, showing, wait_for, walk
 
 
 def controls(app):
     return {node.name: node for node in walk(app) if node.name}
 
 
-def states(node):
-    return node.getState()
-
-
-def press(node):
-    action = node.queryAction()
-    for index in range(action.nActions):
-        if action.getName(index).lower() == "press":
-            action.doAction(index)
-            return
-    fail("no press action on " + node.name)
-
-
-app = wait_for("application on the accessibility bus", application)
-found = wait_for("main window controls", lambda: len(controls(app)) > 60 and controls(app))
+app = program()
+found = wait_for("main window controls", lambda: len(controls(app)) > 60 and controls(app), 15)
 
 roll, stop = found.get("サイコロころがる"), found.get("サイコロ止まる")
 if roll is None or stop is None:
@@ -49,7 +20,7 @@ if roll is None or stop is None:
 for node in (roll, stop):
     if node.getRole() != pyatspi.ROLE_PUSH_BUTTON:
         fail(node.name + " is not a push button")
-if not states(roll).contains(pyatspi.STATE_ENABLED) or states(stop).contains(pyatspi.STATE_ENABLED):
+if not enabled(roll) or enabled(stop):
     fail("at rest roll must be enabled and stop disabled")
 
 expected = {
@@ -69,15 +40,15 @@ for name, role in expected.items():
         fail(f"{name} has role {node.getRoleName()}")
 
 # What cannot be seen is not shown to the reader either.
-if not states(found["サイコロの目 1"]).contains(pyatspi.STATE_SHOWING):
+if not showing(found["サイコロの目 1"]):
     fail("the die face on view is not showing")
-hidden = [n for n in walk(app) if n.name.startswith("車（") and states(n).contains(pyatspi.STATE_SHOWING)]
+hidden = [n for n in walk(app) if n.name.startswith("車（") and showing(n)]
 if hidden:
     fail("hidden car pictures are announced: " + hidden[0].name)
 
 press(roll)
-wait_for("running die", lambda: states(stop).contains(pyatspi.STATE_ENABLED), 5)
-if states(roll).contains(pyatspi.STATE_ENABLED):
+wait_for("running die", lambda: enabled(stop), 5)
+if enabled(roll):
     fail("roll stays enabled while the die runs")
 time.sleep(0.2)
 press(stop)

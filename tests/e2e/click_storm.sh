@@ -34,8 +34,7 @@ PY
 
     record_start "$SCRATCH/recorded.wav"
     sleep 2.5 # the last cue of the storm ends
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    xdotool mousemove $((X + 400)) $((Y + 6)) click 1 # HELP
+    click Command21 # HELP
     sleep 1.2
     record_stop
     sox "$SCRATCH/recorded.wav" "$SCRATCH/last.wav" trim 2.4

@@ -14,8 +14,10 @@ fail() {
 
 # start_program [DIR]: starts the program in DIR (default: a scratch folder)
 # and waits until its main window is mapped. Sets program_pid and window.
+# The layout is read first, so that no timed click waits for it.
 start_program() {
     local dir=${1:-$SCRATCH/cwd}
+    [ -s "$SCRATCH/layout" ] || layout_table >"$SCRATCH/layout"
     mkdir -p "$dir"
     (cd "$dir" && exec "$PROGRAM") >"$SCRATCH/program.log" 2>&1 &
     program_pid=$!
@@ -74,6 +76,38 @@ dark_pixels() {
 click_at() { # X Y, window coordinates
     xdotool mousemove $((origin_x + $1)) $((origin_y + $2)) click 1
     sleep 0.15
+}
+
+# The main window's controls by name, as the program's own layout places them:
+# layout_table (built with the tests; for an installed program, that of a
+# build of these sources) prints NAME LEFT TOP WIDTH HEIGHT in pixels.
+sources=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+scale=1 # screen pixels a window pixel
+layout_table() {
+    local tool
+    for tool in "${PARKING_LAYOUT_TABLE:-}" "$(dirname "${PROGRAM:-.}")/../tests/layout_table" \
+        "$sources"/obj-*/tests/layout_table "$sources/build/tests/layout_table"; do
+        [ -x "$tool" ] && { "$tool"; return; }
+    done
+    fail "no layout_table: build the tests first"
+}
+
+# place NAME: "LEFT TOP WIDTH HEIGHT" of control NAME, read once a test.
+place() {
+    [ -s "$SCRATCH/layout" ] || layout_table >"$SCRATCH/layout"
+    local found
+    found=$(awk -v name="$1" '$1 == name {print $2, $3, $4, $5}' "$SCRATCH/layout")
+    [ -n "$found" ] || fail "no control named $1"
+    echo "$found"
+}
+
+# click NAME: a real click on control NAME, across its middle and a quarter
+# down: the help window, when open, covers the lower half of the top bar.
+click() {
+    local found x y w h
+    found=$(place "$1") || exit 1
+    read -r x y w h <<<"$found"
+    click_at $(((x + w / 2) * scale)) $(((y + h / 4) * scale))
 }
 
 # start_sound_server [MODULE...]: a sound server of this test's own with a
@@ -149,7 +183,7 @@ record_stop() {
 press_help_and_record() {
     start_program "$1"
     record_start "$SCRATCH/recorded.wav"
-    click_at 400 6 # HELP
+    click Command21 # HELP
     sleep 1.2
     record_stop
     stop_program
@@ -162,7 +196,7 @@ chime="$(dirname "${PROGRAM:-.}")/../share/parking-dice/sounds/pinpon.wav"
 # whole; the help window is closed again.
 help_is_heard() {
     record_start "$SCRATCH/recorded.wav"
-    click_at 400 6
+    click Command21
     sleep 1.2
     record_stop
     check_whole "$chime" "$1"
@@ -196,12 +230,12 @@ still_answers() {
     kill -0 "$program_pid" 2>/dev/null || fail "the program ended: $1"
     shot
     local before
-    before=$(region 384 256 32 33)
-    click_at 144 272 # roll
+    before=$(region $(place Image1))
+    click Command4 # roll
     for _ in $(seq 20); do
         shot
-        if [ "$(region 384 256 32 33)" != "$before" ]; then
-            click_at 296 272 # stop
+        if [ "$(region $(place Image1))" != "$before" ]; then
+            click Command1 # stop
             return 0
         fi
         sleep 0.05
@@ -212,7 +246,7 @@ still_answers() {
 # help_appears WHAT: HELP opens its window within a second of the press, and
 # Space on its focused close button closes it again.
 help_appears() {
-    click_at 400 6
+    click Command21
     seen_within 1000 'ヘルプ' || fail "HELP's window took more than a second: $1"
     sleep 0.2
     xdotool key space
@@ -222,7 +256,7 @@ help_appears() {
 # quit_exits_within SECONDS WHAT: quit answered Yes ends the program in time
 # and with status 0.
 quit_exits_within() {
-    click_at 28 6
+    click Command3
     seen_within 1000 '^ソラミネの実験$' || fail "no quit question: $2"
     local start=$(date +%s%N)
     xdotool key Return

@@ -3,23 +3,16 @@
 source "$(dirname "$0")/lib.sh"
 start_program
 
-question() { timeout 10 xdotool search --sync --onlyvisible --name '^ソラミネの実験$' | head -n 1; }
+click Command21 # HELP
+seen_within 10000 'ヘルプ' || fail "HELP opened no window"
 
-click_at 400 6 # HELP
-timeout 10 xdotool search --sync --onlyvisible --name 'ヘルプ' >/dev/null || fail "HELP opened no window"
-
-click_at 28 6 # 終了
-box=$(question) || fail "no quit question"
+click Command3 # 終了
+seen_within 10000 '^ソラミネの実験$' || fail "no quit question"
 xdotool key Escape
 sleep 0.5
 kill -0 "$program_pid" 2>/dev/null || fail "the program ended on No"
 [ -z "$(xdotool search --onlyvisible --name '^ソラミネの実験$' || true)" ] || fail "the question stayed up after No"
 
-click_at 28 6
-box=$(question) || fail "no quit question the second time"
-xdotool key Return
-for _ in $(seq 40); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$program_pid" 2>/dev/null && fail "the program still runs after Yes"
-wait "$program_pid" || fail "the program ended with status $?"
+quit_exits_within 4 "with the help window open"
 [ -z "$(xdotool search --onlyvisible --name 'ヘルプ' || true)" ] || fail "the help window outlived the program"
 echo "quit: ok"

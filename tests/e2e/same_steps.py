@@ -11,30 +11,18 @@ import tempfile
 import time
 
 import pyatspi
-from a11y_tree import application, walk
+
+import a11y_tree
+from a11y_tree import enabled, fail, named, press, program, showing, top_level, wait_for, walk
 
 mode, folder = sys.argv[1], sys.argv[2]
+a11y_tree.context = mode
 # Title patterns of the windows as xdotool looks them up on X11.
 TITLES = {"main": "簡単なソラミネとシミュレーション", "help": "ヘルプ", "question": "^ソラミネの実験$"}
 # The width of the frame around the focused control. Weston's headless backend
 # has no keyboard, so no window there is active and no control shows the focus:
 # the frame's ring, kept on X11, is left out of the comparison.
 FOCUS_FRAME = 3
-
-
-def fail(message):
-    print(f"FAIL ({mode}): {message}", file=sys.stderr)
-    sys.exit(1)
-
-
-def wait_for(what, find, seconds=10.0):
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        found = find()
-        if found:
-            return found
-        time.sleep(0.05)
-    fail("no " + what)
 
 
 class Image:
@@ -188,35 +176,14 @@ def check_frame(screen, at, part):
 check = keep if mode == "x11" else match
 
 
-def named(app, name, role=None):
-    return next((n for n in walk(app) if n.name == name and (role is None or n.getRole() == role)), None)
-
-
-def top_level(app, test):
-    windows = (app.getChildAtIndex(i) for i in range(app.childCount))
-    return next((window for window in windows if window is not None and test(window)), None)
-
-
-def showing(node):
-    return node.getState().contains(pyatspi.STATE_SHOWING)
-
-
-def press(node):
-    action = node.queryAction()
-    names = [action.getName(i).lower() for i in range(action.nActions)]
-    if "press" not in names:
-        fail("no press action on " + node.name)
-    action.doAction(names.index("press"))
-
-
-app = wait_for("program on the accessibility bus", application, 20)
+app = program()
 roll = wait_for("roll button", lambda: named(app, "サイコロころがる"))
 wait_for("main window on view", lambda: showing(roll))
 check("start", ["main"])
 
 stop = named(app, "サイコロ止まる")
 press(roll)
-wait_for("running die", lambda: stop.getState().contains(pyatspi.STATE_ENABLED), 5)
+wait_for("running die", lambda: enabled(stop), 5)
 time.sleep(0.2)
 press(stop)
 cell = wait_for("result", lambda: next((n for n in walk(app) if n.name in [f"1回目 {k}" for k in range(1, 7)]), None))

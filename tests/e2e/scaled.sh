@@ -8,7 +8,7 @@ crop() { convert "$1" -crop "${4}x${5}+$2+$3" +repage "$6"; }
 
 # Scale 1: the die face and a parked car, for comparison.
 start_program
-click_at 52 440 # ③ of the fixed-space area
+click Command7 # ③ of the fixed-space area
 shot
 crop "$SCRATCH/shot.png" $((257 + 384)) $((99 + 256)) 32 33 "$SCRATCH/die1.png"
 crop "$SCRATCH/shot.png" $((257 + 88)) $((99 + 424)) 22 32 "$SCRATCH/car1.png"
@@ -19,8 +19,8 @@ start_program
 read -r x y w h < <(xdotool getwindowgeometry --shell "$window" | awk -F= '{v[$1]=$2} END {print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]}')
 [ "${w}x$h" = "980x1216" ] || fail "the scaled window is ${w}x$h"
 [ "$x,$y" = "514,198" ] || fail "the scaled window is at $x,$y"
-origin_x=514 origin_y=198 # the helpers below now take screen pixels from here
-click_at $((2 * 52)) $((2 * 440))
+origin_x=514 origin_y=198 scale=2 # the helpers below now take screen pixels from here
+click Command7
 shot
 expect_pixel $((2 * 135)) $((2 * 5)) ffff00 "the yellow title at twice its place"
 expect_pixel $((2 * 80 - 5)) $((2 * 400)) 000000 "the left wall, ten pixels wide, left edge"

@@ -8,13 +8,13 @@ source "$(dirname "$0")/lib.sh"
 export QT_LOGGING_RULES="parking.sound.debug=true" # what the sound thread did, should it fail
 
 press_all_cues() { # WHAT
-    click_at 460 6 # 初期化
-    click_at 400 6 # HELP
+    click Command2 # 初期化
+    click Command21 # HELP
     timeout 10 xdotool search --sync --onlyvisible --name 'ヘルプ' >/dev/null || fail "HELP opened no window: $1"
     sleep 0.2
     xdotool key space # its focused close button: the help window covers the die buttons
     sleep 0.3
-    click_at 28 6 # 終了
+    click Command3 # 終了
     timeout 10 xdotool search --sync --onlyvisible --name '^ソラミネの実験$' >/dev/null || fail "no quit question: $1"
     xdotool key Escape
     sleep 0.3
@@ -26,7 +26,7 @@ press_all_cues "without a sound server"
 start_sound_server
 help_is_heard "the first cue after a sound server came up"
 
-click_at 400 6 # HELP: the chime starts
+click Command21 # HELP: the chime starts
 sleep 0.15
 kill_sound_server
 sleep 0.2

@@ -9,9 +9,9 @@ start_sound_server
 
 works_while_frozen() { # WHAT
     help_appears "$1"
-    click_at 460 6 # 初期化
+    click Command2 # 初期化
     still_answers "$1"
-    click_at 28 6 # 終了, answered No
+    click Command3 # 終了, answered No
     seen_within 1000 '^ソラミネの実験$' || fail "no quit question: $1"
     xdotool key Escape
     sleep 0.2
@@ -69,7 +69,7 @@ stop_program
 # answers again, the next cue is heard whole, and quit ends the program at
 # once.
 start_program
-click_at 400 6 # HELP: the chime starts
+click Command21 # HELP: the chime starts
 sleep 0.1
 kill -STOP "$pulse"
 xdotool key space

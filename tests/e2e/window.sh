@@ -15,23 +15,24 @@ expect_pixel 80 400 000000 "the left wall of the fixed-space area"
 [ "$(dark_pixels 128 0 233 25)" -gt 50 ] || fail "the title has no text"
 [ "$(dark_pixels 146 58 29 21)" -eq 0 ] || fail "the first log cell is not empty"
 
-die_at_rest=$(region 384 256 32 33)
-click_at 144 272 # roll
+die=$(place Image1)
+die_at_rest=$(region $die)
+click Command4 # roll
 changed=no
 for _ in $(seq 20); do
     shot
-    [ "$(region 384 256 32 33)" != "$die_at_rest" ] && { changed=yes; break; }
+    [ "$(region $die)" != "$die_at_rest" ] && { changed=yes; break; }
     sleep 0.05
 done
 [ $changed = yes ] || fail "the die does not run after roll"
-click_at 296 272 # stop
+click Command1 # stop
 shot
 [ "$(dark_pixels 146 58 29 21)" -gt 5 ] || fail "stop wrote no digit into the first log cell"
 [ "$(dark_pixels 178 58 29 21)" -eq 0 ] || fail "stop wrote into the second log cell"
 sleep 0.2
-settled=$(region 384 256 32 33)
+settled=$(region $die)
 sleep 0.2
 shot
-[ "$(region 384 256 32 33)" = "$settled" ] || fail "the die still moves after stop"
+[ "$(region $die)" = "$settled" ] || fail "the die still moves after stop"
 stop_program
 echo "window: ok"
