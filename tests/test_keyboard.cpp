@@ -267,7 +267,7 @@ void KeyboardTest::focusFrameShowsTheFocusAlone_data()
 void KeyboardTest::focusFrameShowsTheFocusAlone()
 {
     QFETCH(QString, control);
-    clickButton(form.get(), 21);
+    clickButton(form.get(), "Command21");
     Form2 *help = form->helpWindow();
     QVERIFY(QTest::qWaitForWindowActive(help));
     const auto grabs = [&] { return QList<QImage>{form->grab().toImage(), help->grab().toImage()}; };
