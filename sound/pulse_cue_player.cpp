@@ -141,6 +141,8 @@ private:
         auto *player = static_cast<PulseCuePlayer *>(self);
         switch (pa_stream_get_state(stream)) {
         case PA_STREAM_READY: {
+            qCDebug(pulseLog).noquote()
+                << "playing:" << player->name << "on" << pa_stream_get_device_name(stream);
             player->startBound.stop();
             const qint64 soundMs = player->decoded.frames() * 1000 / player->decoded.rate;
             player->endBound.start(int(soundMs) + drainMs);

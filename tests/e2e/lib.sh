@@ -8,7 +8,7 @@ origin_x=257 origin_y=99
 
 fail() {
     echo "FAIL: $*" >&2
-    [ -s "${SCRATCH:-}/program.log" ] && { echo "-- the program said:" >&2; tail -n 20 "$SCRATCH/program.log" >&2; }
+    [ -s "${SCRATCH:-}/program.log" ] && { echo "-- the program said:" >&2; tail -n 60 "$SCRATCH/program.log" >&2; }
     exit 1
 }
 
@@ -161,6 +161,7 @@ heard_seconds() {
 # the first stream on it starts late. Returns once samples arrive.
 record_start() {
     recording=$1
+    rm -f "$recording" # an earlier recording's size would pass for this one's start
     pacat --playback --raw --format=s16le --rate=48000 --channels=2 /dev/zero &
     silence=$!
     parecord --latency-msec=20 --device=test_null.monitor --file-format=wav "$recording" &
@@ -195,8 +196,10 @@ chime="$(dirname "${PROGRAM:-.}")/../share/parking-dice/sounds/pinpon.wav"
 # help_is_heard WHAT: a press of HELP in the running program sounds the chime
 # whole; the help window is closed again.
 help_is_heard() {
+    ! xdotool search --onlyvisible --name 'ヘルプ' >/dev/null || fail "the help window is open already: $1"
     record_start "$SCRATCH/recorded.wav"
     click Command21
+    seen_within 1000 'ヘルプ' || fail "HELP opened no window: $1"
     sleep 1.2
     record_stop
     check_whole "$chime" "$1"
