@@ -1,23 +1,9 @@
 #include "sound/cue_files.h"
 
+#include "sound/cue_places.h"
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-
-#include <sys/stat.h>
-#include <unistd.h>
-
-namespace {
-
-bool isReadableFile(const QString &path)
-{
-    const QByteArray native = QFile::encodeName(path);
-    struct stat info = {};
-    return ::stat(native.constData(), &info) == 0 && S_ISREG(info.st_mode)
-           && ::access(native.constData(), R_OK) == 0;
-}
-
-} // namespace
 
 QString besideProgram(const char *relative)
 {
@@ -32,8 +18,11 @@ QString locateCue(const QString &name, QStringList *looked)
     if (QDir::isAbsolutePath(name)) {
         paths << name;
     } else {
-        for (const QString &folder : {QDir::currentPath(), QCoreApplication::applicationDirPath(),
-                                      besideProgram(PARKING_SOUND_DIR_FROM_BIN)})
+        const QStringList folders
+            = QStringList{QDir::currentPath()} + userCueFolders()
+              + QStringList{QCoreApplication::applicationDirPath(), besideProgram(PARKING_SOUND_DIR_FROM_BIN)}
+              + machineCueFolders();
+        for (const QString &folder : folders)
             paths << QDir(folder).filePath(name);
     }
     for (const QString &path : paths) {

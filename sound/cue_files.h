@@ -3,8 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-// Where a bare cue file name is looked for: the current folder, the program's
-// own folder, then the sound folder installed beside the program. Returns the
+// Where a bare cue file name is looked for: the current folder, the user's own
+// cue folders, the program's own folder, the sound folder installed beside the
+// program, then the machine's cue folders (cue_places.h). Returns the
 // first regular file there that this user may read, or an empty string; a
 // name that is missing, unreadable or no regular file in one place does not
 // hide the next place. `looked` collects the paths that were tried.
