@@ -24,7 +24,7 @@ took "a fresh Wine prefix"
 # versions VERSION...: the versions of the program the prefix has installed.
 versions() {
     "$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
-        awk '/DisplayVersion/ { print $NF }' | sort | tr '\n' ' '
+        tr -d '\r' | awk '/DisplayVersion/ { print $NF }' | sort | tr '\n' ' '
 }
 # An older version first: the newer one replaces it.
 cp "$OLDER_MSI" "$WINEPREFIX/drive_c/older.msi"
@@ -80,13 +80,27 @@ round() {
     sleep 0.3
     click_at 296 272 # stop
     keep result
-    [ "$face" -ne 0 ] || set_space "$(face_of_linux_round)"
+    if [ "$face" -eq 0 ]; then
+        local rolled
+        rolled=$(face_of_linux_round)
+        [ -n "$rolled" ] || fail "no rolled face on the Linux build's log"
+        set_space "$rolled"
+    fi
     click_at $((fixed_left + 20)) $((space_top + 16))
     keep fixed
     click_at $((free_left + 20)) $((space_top + 16))
     keep back-first
     if [ -n "${record:-}" ]; then record_start "$SCRATCH/recorded.wav"; fi
-    help_appears "$*"
+    click_at 400 6 # HELP
+    seen_within 1000 'ヘルプ' || fail "HELP's window took more than a second: $*"
+    # Its close button, clicked: Wine gives no window the keyboard without a
+    # window manager.
+    local help
+    help=$(xdotool search --onlyvisible --name 'ヘルプ' | head -n 1)
+    read -r hx hy < <(xdotool getwindowgeometry --shell "$help" | awk -F= '{v[$1]=$2} END {print v["X"], v["Y"]}')
+    sleep 0.3
+    xdotool mousemove $((hx + 584)) $((hy + 12)) click 1
+    for _ in $(seq 50); do xdotool search --onlyvisible --name 'ヘルプ' >/dev/null || break; sleep 0.1; done
     if [ -n "${record:-}" ]; then sleep 1; record_stop; fi
     keep after-help
     click_at 28 6 # quit
@@ -98,18 +112,30 @@ round() {
     read -r qx qy qw qh < <(xdotool getwindowgeometry --shell "$question" |
         awk -F= '{v[$1]=$2} END {print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]}')
     [ "$(dark_pixels $((qx - origin_x)) $((qy - origin_y)) "$qw" "$qh")" -gt 100 ] || fail "the quit question shows no text: $*"
-    xdotool key Return
+    # Return on its default button, はい; the X focus given first, as no
+    # window manager gives it to Wine.
+    xdotool windowfocus --sync "$question" key Return
     for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$program_pid" 2>/dev/null && fail "still running 10 s after Yes: $*"
+    if kill -0 "$program_pid" 2>/dev/null; then
+        [ -n "${KEEP:-}" ] && import -window root "$KEEP/still-running.png"
+        fail "still running 10 s after Yes: $*"
+    fi
     wait "$program_pid" || fail "ended with status $? after Yes: $*"
 }
 
 # The rolled face, read from the Linux build over AT-SPI once its die stopped.
 face_of_linux_round() {
     PYTHONPATH=$(dirname "$0") /usr/bin/python3 -c '
+import time
 from a11y_tree import application, walk
-names = [n.name for n in walk(application())]
-print(next(name[-1] for name in names if name in [f"1回目 {k}" for k in range(1, 7)]))'
+cells = [f"1回目 {k}" for k in range(1, 7)]
+for _ in range(100):
+    app = application()
+    name = app and next((n.name for n in walk(app) if n.name in cells), None)
+    if name:
+        print(name[-1])
+        break
+    time.sleep(0.1)'
 }
 
 # Space k's buttons, in the layout's twips: rows from the back, lanes alternate.
