@@ -20,6 +20,9 @@ mkdir -p "$WINEPREFIX"
 /usr/lib/wine/wineserver64 -p
 trap '/usr/lib/wine/wineserver64 -k 2>/dev/null; kill "$pulse" 2>/dev/null || true' EXIT
 "$wine" wineboot -i >"$SCRATCH/wine.log" 2>&1 || fail "wineboot: $(tail -n 5 "$SCRATCH/wine.log")"
+# No window manager runs here: Wine's windows are left unmanaged, or Wine
+# waits 2 s for each closing window's withdrawn state that no manager sets.
+"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
 took "a fresh Wine prefix"
 # versions VERSION...: the versions of the program the prefix has installed.
 versions() {
@@ -37,6 +40,15 @@ older=$(versions)
 shortcut=$(find "$WINEPREFIX/drive_c" -name 'ソラミネの実験.lnk' | head -n 1)
 [ -n "$shortcut" ] || fail "no Start-menu shortcut"
 took "silent install"
+
+# A Windows process that lives through both rounds keeps Wine's own services
+# running on the real clock: started by the program, they would run on its
+# frozen one, and its OLE was seen to wait 10 s for an RPC service that did
+# not start, at start-up and again at quit.
+# It waits on a pipe the test holds open; the wineserver ends it with the test.
+mkfifo "$SCRATCH/keep"
+"$wine" cmd /c pause <"$SCRATCH/keep" >/dev/null 2>&1 &
+exec 7>"$SCRATCH/keep"
 
 # client_origin: where the main window's client area lies on the screen. Wine
 # draws the frame inside its X window: even borders left, right and below.
