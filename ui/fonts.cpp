@@ -1,11 +1,15 @@
 #include "ui/fonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 
 #include <cmath>
 
 void installFontSubstitutes()
 {
+    // Windows has the face itself; elsewhere (and under Wine) it is missing.
+    if (QFontDatabase::hasFamily(QString::fromUtf16(layoutFace)))
+        return;
     QFont::insertSubstitutions(QString::fromUtf16(layoutFace),
                                {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"),
                                 QStringLiteral("IPAexGothic"), QStringLiteral("Noto Sans CJK JP"),

@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# Cross-builds the program for 64-bit Windows on this Debian 12 machine from the
+# committed tree and Debian's own Qt sources, packs it as an MSI (and a zip of
+# the same files), then installs the MSI silently under Wine on an X server,
+# plays one round there beside the Linux build and uninstalls it again.
+# Writes build/windows/parking-dice-<version>-x64.msi and .zip.
+#
+# Qt for Windows is built once (most of an hour on 2 cores) into
+# build/qt-windows, or into $PARKING_WINDOWS_QT, and reused while it is there.
+# `tools/cross-windows.sh qt` builds only that. Needs root for the packages
+# and for the deb-src entry the Qt sources come from.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+here=$PWD
+source tools/deps.sh
+
+qt=${PARKING_WINDOWS_QT:-$here/build/qt-windows}
+toolchain=$here/tools/mingw-w64-x86_64.cmake
+out=$here/build/windows
+
+phase() { echo "== $1 ($((SECONDS - phase_start)) s so far)"; }
+phase_start=$SECONDS
+
+ensure_packages "${build_packages[@]}" "${display_packages[@]}" qt6-base-dev-tools ninja-build \
+    dpkg-dev g++-mingw-w64-x86-64-posix wixl zip wine64 pulseaudio pulseaudio-utils
+
+# Debian's sources for the packages already installed from the archive: a
+# deb-src entry beside each deb one.
+add_deb_src() {
+    local list=/etc/apt/sources.list.d
+    grep -qsr '^Types:.*deb-src' "$list" && return 0
+    grep -qs '^deb-src ' /etc/apt/sources.list "$list"/*.list && return 0
+    [ "$(id -u)" -eq 0 ] || { echo "Needs root to add a deb-src entry" >&2; exit 1; }
+    if [ -f "$list/debian.sources" ]; then
+        sed 's/^Types: deb$/Types: deb-src/' "$list/debian.sources" >"$list/parking-dice-src.sources"
+    else
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >"$list/parking-dice-src.list"
+    fi
+    apt-get -o DPkg::Lock::Timeout=600 update -qq
+}
+
+# Qt's Core, Gui and Widgets with the Windows platform and style plugins, for
+# x86_64-w64-mingw32, built against Debian's Qt as the host Qt (moc, rcc, uic).
+# The +dfsg sources lack wintab.h (no tablet events); the Windows platform
+# plugin of 6.4 needs OpenGL (dynamic) to compile.
+build_qt() {
+    [ -f "$qt/.complete" ] && { echo "Qt for Windows: reusing $qt"; return 0; }
+    local work=$qt.work
+    mkdir -p "$work"
+    if ! ls -d "$work"/qt6-base-*/ >/dev/null 2>&1; then
+        add_deb_src
+        (cd "$work" && apt-get source -qq qt6-base)
+    fi
+    local src
+    src=$(ls -d "$work"/qt6-base-*/ | head -n 1)
+    phase "configuring Qt for Windows in $work/build"
+    nice -n 19 cmake -S "$src" -B "$work/build" -G Ninja -Wno-dev \
+        -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_INSTALL_PREFIX="$qt" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
+        -DFEATURE_tabletevent=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_network=OFF \
+        -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
+        -DFEATURE_testlib=OFF >"$work/configure.log"
+    phase "building Qt for Windows (most of an hour on 2 cores; log in $work/build.log)"
+    nice -n 19 cmake --build "$work/build" -j"$(nproc)" >"$work/build.log" 2>&1 ||
+        { tail -n 30 "$work/build.log" >&2; echo "FAIL: Qt for Windows did not build" >&2; exit 1; }
+    nice -n 19 cmake --install "$work/build" >"$work/install.log"
+    touch "$qt/.complete"
+    rm -rf "$work/build"
+}
+
+build_qt
+[ "${1:-}" = qt ] && exit 0
+
+version=$(sed -n 's/^project(parking_dice VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+scratch=$(mktemp -d /tmp/parking-windows.XXXXXX)
+trap 'rm -rf "$scratch"' EXIT
+mkdir -p "$scratch/src" "$out"
+git archive HEAD | tar -x -C "$scratch/src"
+
+# The Linux build makes the cues and the icons for the cross build, and is the
+# round's reference.
+phase "the Linux build in build/"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+nice -n 10 cmake --build build -j"$(nproc)" --target parking-dice make_cue make_icons icons >/dev/null
+
+phase "the program for Windows, from the committed tree"
+cmake -S "$scratch/src" -B "$scratch/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$scratch/src/tools/mingw-w64-x86_64.cmake" \
+    -DPARKING_HOST_TOOLS="$here/build" -DCMAKE_INSTALL_BINDIR=. >"$scratch/configure.log" ||
+    { cat "$scratch/configure.log" >&2; exit 1; }
+nice -n 10 cmake --build "$scratch/build" -j"$(nproc)" >"$scratch/build.log" 2>&1 ||
+    { tail -n 40 "$scratch/build.log" >&2; echo "FAIL: the Windows program did not build" >&2; exit 1; }
+
+# Everything the installed program needs, as it lies in its folder.
+stage=$scratch/parking-dice-$version
+cmake --install "$scratch/build" --prefix "$stage" --strip >/dev/null
+cp "$qt"/bin/Qt6{Core,Gui,Widgets}.dll "$stage/"
+mkdir -p "$stage/platforms" "$stage/styles"
+cp "$qt/plugins/platforms/qwindows.dll" "$stage/platforms/"
+cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
+for dll in libstdc++-6.dll libgcc_s_seh-1.dll; do
+    cp "$(x86_64-w64-mingw32-g++-posix -print-file-name=$dll)" "$stage/"
+done
+cp /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$stage/"
+cp LICENSES/GPL-3.0-or-later.txt "$stage/license.txt"
+convert build/icons/{32x32,64x64,128x128,256x256}/apps/org.parkingdice.parkingdice.png "$stage/parking-dice.ico"
+
+# msi VERSION FILE: the installer. wixl 0.101 keeps the tables' strings in the
+# database's code page, which it leaves unset, and drops the Japanese ones:
+# the code page is set to Japanese (932) after it, and they are written again.
+wxs=$scratch/src/tools/windows/parking-dice.wxs
+defined() { sed -n "s/^<?define $1 = \"\(.*\)\" ?>$/\1/p" "$wxs"; }
+name=$(defined Name) summary=$(defined Summary) downgrade=$(defined Downgrade)
+msi() {
+    (cd "$stage" && wixl -a x64 -D Version="$1" -o "$2" "$wxs")
+    printf '\r\n\r\n932\t_ForceCodepage\r\n' >"$scratch/_ForceCodepage.idt"
+    msibuild "$2" -i "$scratch/_ForceCodepage.idt"
+    msibuild "$2" -q "UPDATE Property SET Value = '$name' WHERE Property = 'ProductName'" \
+        -q "UPDATE Shortcut SET Name = 'parking|$name', Description = '$summary'" \
+        -q "UPDATE LaunchCondition SET Description = '$downgrade'"
+    msiinfo export "$2" Shortcut | grep -q "|$name" || { echo "FAIL: $2 names no shortcut $name" >&2; exit 1; }
+}
+phase "the MSI and the zip"
+msi "$version" "$out/parking-dice-$version-x64.msi"
+rm -f "$out/parking-dice-$version-x64.zip"
+(cd "$scratch" && zip -qr "$out/parking-dice-$version-x64.zip" "parking-dice-$version")
+ls -l "$out"/parking-dice-"$version"-x64.*
+
+phase "a round under Wine beside the Linux build"
+msi 0.0.1 "$scratch/older.msi"
+mkdir -p "$out/round"
+MSI="$out/parking-dice-$version-x64.msi" OLDER_MSI="$scratch/older.msi" VERSION=$version KEEP="$out/round" \
+    tests/e2e/with_display.sh "$here/build/bin/parking-dice" tests/e2e/windows.sh
+phase "done"
