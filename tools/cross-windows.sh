@@ -21,7 +21,8 @@ out=$here/build/windows
 phase() { echo "== $1 ($((SECONDS - phase_start)) s so far)"; }
 phase_start=$SECONDS
 
-ensure_packages "${build_packages[@]}" "${display_packages[@]}" qt6-base-dev-tools ninja-build \
+ensure_build_deps
+ensure_packages "${display_packages[@]}" qt6-base-dev-tools ninja-build \
     dpkg-dev g++-mingw-w64-x86-64-posix wixl zip wine64 pulseaudio pulseaudio-utils
 
 # Debian's sources for the packages already installed from the archive: a
