@@ -21,7 +21,6 @@ public:
     // not start within a second is given up.
     virtual bool sound(QString &why) = 0;
     virtual void stop() = 0;
-    virtual bool sounding() const = 0;
 };
 
 // The module's entry points: a new player, and the end of the output (the

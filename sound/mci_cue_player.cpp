@@ -125,13 +125,6 @@ public:
             mci(QStringLiteral("stop %1").arg(alias), ignored);
     }
 
-    bool sounding() const override
-    {
-        QString mode, ignored;
-        return opened && mci(QStringLiteral("status %1 mode").arg(alias), ignored, &mode)
-               && mode == QLatin1String("playing");
-    }
-
 private:
     void closeDevice()
     {

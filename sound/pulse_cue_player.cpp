@@ -110,8 +110,6 @@ public:
 
     void stop() override { release(); }
 
-    bool sounding() const override { return stream != nullptr; }
-
 private:
     void begin()
     {

@@ -109,9 +109,9 @@ void SoundWorker::sound(const SoundCommand &command)
 {
     if (!player || opened.isEmpty())
         return;
-    const auto age = [&] { return channel->now() - command.writtenAt; };
     if (CueQueue::isLate(command, channel->now())) {
-        qCDebug(soundLog) << "not heard:" << opened << "dropped as late," << age() << "ms after its press";
+        qCDebug(soundLog) << "not heard:" << opened << "dropped as late,"
+                          << channel->now() - command.writtenAt << "ms after its press";
         return;
     }
     // The player gives up a cue whose output does not start within the same
