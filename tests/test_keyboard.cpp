@@ -49,6 +49,8 @@ private slots:
     void cleanup() { form.reset(); }
 
     void wholeRoundWithTheKeyboard();
+    void keysThatPressAButton_data();
+    void keysThatPressAButton();
     void namesFollowWhatIsShown_data();
     void namesFollowWhatIsShown();
     void logCellIsNamedByItsRollAndResult();
@@ -90,6 +92,54 @@ void KeyboardTest::wholeRoundWithTheKeyboard()
     QVERIFY(!carPicture(form.get(), 11)->isVisible());
     press(form.get(), fixedSpaceButton(car));
     QVERIFY(!carPicture(form.get(), car)->isVisible());
+}
+
+void KeyboardTest::keysThatPressAButton_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<bool>("presses");
+    QTest::newRow("Space") << int(Qt::Key_Space) << Qt::KeyboardModifiers() << true;
+    QTest::newRow("Return") << int(Qt::Key_Return) << Qt::KeyboardModifiers() << true;
+    QTest::newRow("Enter on the number pad")
+        << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier) << true;
+    QTest::newRow("Ctrl+Space, the input method's switch")
+        << int(Qt::Key_Space) << Qt::KeyboardModifiers(Qt::ControlModifier) << false;
+    QTest::newRow("Alt+Space") << int(Qt::Key_Space) << Qt::KeyboardModifiers(Qt::AltModifier) << false;
+    QTest::newRow("Meta+Space") << int(Qt::Key_Space) << Qt::KeyboardModifiers(Qt::MetaModifier) << false;
+    QTest::newRow("Shift+Space") << int(Qt::Key_Space) << Qt::KeyboardModifiers(Qt::ShiftModifier) << false;
+    QTest::newRow("Ctrl+Return") << int(Qt::Key_Return) << Qt::KeyboardModifiers(Qt::ControlModifier)
+                                 << false;
+}
+
+// The keys on a focused button of each window, held down for a while (the
+// key repeating), then let go: a button is pressed once or not at all.
+void KeyboardTest::keysThatPressAButton()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(bool, presses);
+    const auto hold = [&](QWidget *widget) {
+        for (const bool repeated : {false, true, true, true}) {
+            QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(), repeated);
+            QApplication::sendEvent(widget, &press);
+        }
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+        QApplication::sendEvent(widget, &release);
+    };
+
+    QVERIFY(tabTo(form.get(), "Command11")); // the left area's count, up
+    hold(QApplication::focusWidget());
+    QCOMPARE(label(form.get(), QStringLiteral("Label11"))->text(),
+             presses ? QStringLiteral(" 1") : QStringLiteral(" 0"));
+
+    clickButton(form.get(), "Command21");
+    QPointer<Form2> help = form->helpWindow();
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    hold(help->Picture1); // the text takes no key of a button's
+    QVERIFY(help && help->isVisible());
+    hold(help->Command1); // 閉じる
+    QCOMPARE(!help || !help->isVisible(), presses);
 }
 
 void KeyboardTest::namesFollowWhatIsShown_data()

@@ -1,5 +1,6 @@
 #include "ui/help/form2.h"
 
+#include "ui/button_keys.h"
 #include "ui/fonts.h"
 #include "ui/help/help_text.h"
 #include "ui/help/print_picture.h"
@@ -38,6 +39,7 @@ Form2::Form2()
     Picture1->setFocusPolicy(Qt::TabFocus);
 
     setTabOrder(Command1, Picture1);
+    pressButtonsWithKeys(this);
     Command1->setFocus();
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
 }

@@ -1,5 +1,6 @@
 #include "ui/main/form1_layout.h"
 
+#include "ui/button_keys.h"
 #include "ui/fonts.h"
 #include "ui/main/picture_box.h"
 #include "ui/main/spoken_name.h"
@@ -342,6 +343,7 @@ Form1Ui buildForm1(QWidget *form)
     buildPictures(form, ui);
     buildButtons(form, ui);
     setKeyboardOrder(ui);
+    pressButtonsWithKeys(form);
 
     ui.Timer1 = new QTimer(form);
     ui.Timer1->setObjectName(QStringLiteral("Timer1"));
