@@ -63,6 +63,43 @@ private:
     QElapsedTimer waited;
 };
 
+// A projector unplugged, or its resolution lowered, mid-lesson: when the
+// screen a window is on shrinks or goes away, a window that no longer lies
+// wholly on the usable area comes back onto it by the rule it was placed with;
+// one that still fits stays where it is.
+class ScreenFollow : public QObject
+{
+public:
+    explicit ScreenFollow(QWidget *window)
+        : QObject(window)
+        , window(window)
+    {
+        for (QScreen *screen : QGuiApplication::screens())
+            follow(screen);
+        connect(qApp, &QGuiApplication::screenAdded, this, &ScreenFollow::follow);
+        // The window system moves a window whose screen went away onto another.
+        connect(qApp, &QGuiApplication::screenRemoved, this, &ScreenFollow::refit, Qt::QueuedConnection);
+    }
+
+private:
+    void follow(QScreen *screen)
+    {
+        connect(screen, &QScreen::availableGeometryChanged, this, &ScreenFollow::refit, Qt::QueuedConnection);
+    }
+
+    void refit()
+    {
+        if (!window->isVisible())
+            return;
+        const QRect frame = window->frameGeometry();
+        const QRect available = window->screen()->availableGeometry();
+        if (!available.contains(frame))
+            window->move(fittedOnScreen(frame, available).topLeft());
+    }
+
+    QWidget *window;
+};
+
 } // namespace
 
 QRect fittedOnScreen(QRect stored, const QRect &available)
@@ -86,6 +123,8 @@ void placeOnScreen(QWidget *window, const QRect &stored)
     window->setGeometry(screen ? fittedOnScreen(stored, screen->availableGeometry()) : stored);
     window->setFixedSize(stored.size());
     // On Wayland the compositor alone places windows.
-    if (!QGuiApplication::platformName().startsWith(u"wayland"))
+    if (!QGuiApplication::platformName().startsWith(u"wayland")) {
         new FrameFit(window);
+        new ScreenFollow(window);
+    }
 }
