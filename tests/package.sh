@@ -113,20 +113,27 @@ grep -v 'running with root privileges' "$scratch/lintian.log" | sed 's/^/    /' 
 # package alone.
 ensure_packages "${display_packages[@]}" "${test_packages[@]}" dbus-daemon man-db
 
-# The printed guide and record sheet, as the package installs them.
+# The printed guide, record sheet and paper car park, and the class tally, as
+# the package installs them: fonts, headers, code and line breaks as printed,
+# and the tally recalculated in LibreOffice.
 dpkg-deb -x "$deb" "$scratch/root"
 doc=$scratch/root/usr/share/doc/parking-dice
-for file in guide.html guide.css guide.pdf record-sheet.html record-sheet.pdf guide/expected-moves.svg; do
+for file in guide.html guide.css guide.pdf record-sheet.html record-sheet.pdf paper-car-park.html \
+    paper-car-park.pdf class-tally.xlsx guide/expected-moves.svg; do
     [ -s "$doc/$file" ] || fail "the package has no $file"
 done
 for picture in $(grep -o '<img src="[^"]*"' "$doc/guide.html" | cut -d'"' -f2); do
     [ -s "$doc/$picture" ] || fail "the guide's HTML shows $picture, which the package lacks"
 done
-[ "$(pdfinfo "$doc/record-sheet.pdf" | sed -n 's/^Pages: *//p')" = 1 ] || fail "the record sheet is not one page"
-pdfinfo "$doc/record-sheet.pdf" | grep -q '^Page size: .*(A4)' || fail "the record sheet is not A4"
-step pdf-fonts /usr/bin/python3 tests/pdf_fonts.py "$doc/guide.pdf" "$doc/guide.html" \
-    "$doc/record-sheet.pdf" "$doc/record-sheet.html"
-sed 's/^/    /' "$scratch/pdf-fonts.log"
+for page in record-sheet paper-car-park; do
+    [ "$(pdfinfo "$doc/$page.pdf" | sed -n 's/^Pages: *//p')" = 1 ] || fail "$page.pdf is not one page"
+    pdfinfo "$doc/$page.pdf" | grep -q '^Page size: .*(A4)' || fail "$page.pdf is not A4"
+done
+step pdf-print /usr/bin/python3 tests/pdf_print.py "$doc/guide.pdf" "$doc/guide.html" \
+    "$doc/record-sheet.pdf" "$doc/record-sheet.html" "$doc/paper-car-park.pdf" "$doc/paper-car-park.html"
+sed 's/^/    /' "$scratch/pdf-print.log"
+step class-tally /usr/bin/python3 tests/class_tally.py "$doc/class-tally.xlsx"
+sed 's/^/    /' "$scratch/class-tally.log"
 mapfile -t purge < <(apt-get -s -o APT::Install-Recommends=false install "$deb" 2>/dev/null |
     sed -n 's/^Inst \([^ ]*\) .*/\1/p')
 printf '%s\n' "${purge[@]}" | grep -qx parking-dice || fail "apt would not install the package: ${purge[*]}"

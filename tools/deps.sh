@@ -4,7 +4,8 @@
 # What building needs is debian/control's Build-Depends alone (ensure_build_deps).
 display_packages=(xvfb xdotool imagemagick)
 test_packages=(dbus pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber sox at-spi2-core python3-pyatspi
-    orca speech-dispatcher zenity procps weston qt6-wayland faketime poppler-utils openbox x11-utils x11-xserver-utils)
+    orca speech-dispatcher zenity procps weston qt6-wayland faketime poppler-utils openbox x11-utils x11-xserver-utils
+    python3-openpyxl libreoffice-calc-nogui)
 # The packaging stage's tools.
 package_packages=(git dpkg-dev reuse lintian autopkgtest groff-base man-db appstream desktop-file-utils)
 

@@ -17,21 +17,24 @@ The exact distributions come from a dynamic programme over the car park's
 states and the count so far. For the fixed rule a state is the set of parked
 cars. For the back-first rule it is the number of cars in each lane: the die
 names each parked car with the same chance, so where a car stands matters,
-but not which car it is. --check tests the programme against cases counted
-by hand and against a plain simulation that moves numbered cars.
+but not which car it is. Both areas follow the same rolls, so their counts
+rise and fall together; their joint distribution comes from a programme over
+the right area's lanes with their cars in order, which also tell the left
+area's parked set (the same cars). --check tests the programmes against cases
+counted by hand and against a plain simulation that moves numbered cars
+(expected_moves_check.py).
 
   expected_moves.py --table        the guide's table, in Markdown
   expected_moves.py --plot F.svg   the guide's plot, drawn by gnuplot
   expected_moves.py --check        the checks; status 1 if one fails
 """
 import argparse
-import math
-import random
 import shutil
 import subprocess
 import sys
+from collections import defaultdict
 from fractions import Fraction
-from pathlib import Path
+from functools import cache
 
 CARS = 6
 DEPTH = 3  # spaces a lane
@@ -119,6 +122,72 @@ def back_first_distributions(lane_rule="balanced", rolls=ROLLS):
     return distributions(back_first_steps(LANE_RULES[lane_rule]), (0, 0), rolls)
 
 
+def joint_steps(state):
+    """(next state, left moved, right moved) for each face of the die. A state
+    is the right area's two lanes, each a tuple of its cars from the back
+    (balanced lane rule); the left area holds the same cars in their spaces."""
+    parked = frozenset(state[0] + state[1])
+    for car in range(1, CARS + 1):
+        left_moved = fixed_blocked(parked, car)
+        lanes = list(state)
+        for index, lane in enumerate(state):
+            if car in lane:
+                # The cars in front of it go back in their order, from the back.
+                place = lane.index(car)
+                lanes[index] = lane[:place] + lane[place + 1 :]
+                yield tuple(lanes), left_moved, place < len(lane) - 1
+                break
+        else:
+            lanes[0 if len(state[0]) <= len(state[1]) else 1] += (car,)
+            yield tuple(lanes), left_moved, False
+
+
+@cache
+def joint_distributions(rolls=ROLLS):
+    """{(left count, right count): chance} after each of 1..rolls rolls.
+
+    Each state carries how many sequences of rolls lead to it with each pair
+    of counts, packed into one integer: the number for (left, right) sits in
+    slot left * (rolls + 1) + right, wide enough for 6**rolls. A roll with a
+    move shifts the whole pack by one slot (right) or one row (left), so one
+    integer sum stands for a sum over every pair of counts."""
+    side, width = rolls + 1, (CARS**rolls).bit_length() // 8 + 1
+    shift = {(left, right): 8 * width * (side * left + right) for left in (0, 1) for right in (0, 1)}
+    packs, result = {((), ()): 1}, []
+    for n in range(1, rolls + 1):
+        following = defaultdict(int)
+        for state, pack in packs.items():
+            for after, left, right in joint_steps(state):
+                following[after] += pack << shift[left, right]
+        packs = following
+        raw = sum(packs.values()).to_bytes(width * side * side, "little")
+        joint = {}
+        for slot in range(side * side):
+            ways = int.from_bytes(raw[slot * width : (slot + 1) * width], "little")
+            if ways:
+                joint[divmod(slot, side)] = Fraction(ways, CARS**n)
+        result.append(joint)
+    return result
+
+
+def differences(joint):
+    """{left - right: chance}, in order."""
+    result = defaultdict(Fraction)
+    for (left, right), chance in joint.items():
+        result[left - right] += chance
+    return dict(sorted(result.items()))
+
+
+# Right fewer than left, the same, right more: by left - right.
+ORDERS = (lambda d: d > 0, lambda d: d == 0, lambda d: d < 0)
+
+
+def order_chances(joint):
+    """The chances that right < left, right = left and right > left."""
+    diff = differences(joint)
+    return tuple(sum(p for d, p in diff.items() if order(d)) for order in ORDERS)
+
+
 def mean(dist):
     return sum(m * p for m, p in enumerate(dist))
 
@@ -136,137 +205,90 @@ def quartiles(dist):
     return tuple(quantile(dist, Fraction(k, 4)) for k in (1, 2, 3))
 
 
+TABLE_ROLLS = (10, 20, 30, 40)
+
+
+def percent(chance):
+    value = float(chance) * 100
+    return f"{value:.1f}" if value >= 1 else f"{value:.2f}"
+
+
+def one_in(chance):
+    """1 / chance to one significant figure: 206 gives 200."""
+    whole = round(1 / chance)
+    return round(whole, 1 - len(str(whole)))
+
+
 def table():
-    fixed, free = fixed_distributions(), back_first_distributions()
+    """The guide's table, in HTML (its header has two rows), and its sentences."""
+    fixed, free, joint = fixed_distributions(), back_first_distributions(), joint_distributions()
     lines = [
-        "| 振った回数 | 固定するとき 平均 | 固定するとき 四分位 | 固定しないとき 平均 | 固定しないとき 四分位 |",
-        "|---:|---:|:---:|---:|:---:|",
+        '<table class="expected">',
+        "<thead>",
+        '<tr><th rowspan="2">振った<br>回数</th><th colspan="2">左（固定するとき）</th>'
+        '<th colspan="2">右（固定しないとき）</th><th colspan="3">同じ目での左と右（%）</th></tr>',
+        "<tr><th>平均</th><th>四分位</th><th>平均</th><th>四分位</th>"
+        "<th>右が<br>少ない</th><th>同じ</th><th>右が<br>多い</th></tr>",
+        "</thead>",
+        "<tbody>",
     ]
-    for n in (10, 20, 30, 40):
+    for n in TABLE_ROLLS:
         cells = [str(n)]
         for dist in (fixed[n - 1], free[n - 1]):
             cells += [f"{float(mean(dist)):.1f}", "{} / {} / {}".format(*quartiles(dist))]
-        lines.append("| " + " | ".join(cells) + " |")
+        cells += [percent(chance) for chance in order_chances(joint[n - 1])]
+        lines.append("<tr>" + "".join(f"<td>{cell}</td>" for cell in cells) + "</tr>")
+    lines += ["</tbody>", "</table>", ""]
+    (_, same40, more40), (_, same20, more20), (_, same10, more10) = (order_chances(joint[n - 1]) for n in (40, 20, 10))
+    lines.append(
+        f"左と右は同じサイコロの目で動くので、多い組は両方多く、少ない組は両方少なくなりがちです。"
+        f"そのため、40回振って右のほうが多くなるのは {percent(more40)} %（{one_in(more40)}組に1組ほど）、"
+        f"同じになるのは {percent(same40)} % しかありません。"
+        f"振る回数が少ないと逆になりやすく、右が多いか同じになるのは、20回では {percent(more20 + same20)} %、"
+        f"10回では {percent(more10 + same10)} % です。"
+    )
     others = [(name, float(mean(back_first_distributions(name)[-1]))) for name in ("left-first", "either")]
     lines.append("")
     lines.append(
         f"右で入れる列の決め方を変えると、40回での平均は、左の列から先にいっぱいにするとき {others[0][1]:.1f} 回、"
-        f"どちらの列にも半々で入れるとき {others[1][1]:.1f} 回になります。"
-        f"どの決め方でも、左の {float(mean(fixed[-1])):.1f} 回よりずっと少ないことは変わりません。"
+        f"どちらの列にも半々で入れるとき {others[1][1]:.1f} 回です。"
+        f"どの決め方でも、左の {float(mean(fixed[-1])):.1f} 回よりずっと少なくなります。"
     )
     return "\n".join(lines)
 
 
 def plot(path):
-    fixed, free = fixed_distributions()[-1], back_first_distributions()[-1]
-    chance = lambda dist, m: float(dist[m]) * 100 if m < len(dist) else 0.0
-    # Counts beyond this are below 0.05%: no bar would show.
-    last = max(m for m in range(len(fixed)) if chance(fixed, m) >= 0.05)
-    data = "\n".join(f"{m} {chance(fixed, m):.3f} {chance(free, m):.3f}" for m in range(last + 1))
+    """The chances of left - right after 20 and 40 rolls, as bars side by side."""
+    joint = joint_distributions()
+    diffs = {n: differences(joint[n - 1]) for n in (20, 40)}
+    # Differences whose chance is below 0.05% at both lengths would show no bar.
+    shown = sorted(d for d in set(diffs[20]) | set(diffs[40]) if max(float(diffs[n].get(d, 0)) for n in diffs) >= 0.0005)
+    data = "\n".join(f"{d} " + " ".join(f"{float(diffs[n].get(d, 0)) * 100:.3f}" for n in (20, 40)) for d in shown)
+    # The caption under the picture names it, so the picture has no title.
     script = f"""
-set terminal svg size 720,360 dynamic font "IPAPGothic,14"
+set terminal svg size 720,380 dynamic font "IPAPGothic,14"
 set output "{path}"
-set title "サイコロを40回振ったときのどかし回数"
-set xlabel "どかし回数"
+set xlabel "左のどかし回数 − 右のどかし回数"
 set ylabel "確率（%）"
-set style data histograms
-set style histogram clustered gap 1
 set style fill solid 0.9 border -1
-set key top right
+set boxwidth 0.4
+set key tmargin center horizontal
 set yrange [0:*]
-set xtics nomirror
+set xrange [{shown[0] - 1}:{shown[-1] + 1}]
+set xtics 2 nomirror
 set ytics nomirror
 set grid ytics
-$counts << EOD
+set object 1 rect from graph 0, graph 0 to first 0.5, graph 1 behind fc rgb "#e8e8e8" fs solid noborder
+set label 1 "右が多い・同じ" at first 0.3, graph 0.92 right
+$diffs << EOD
 {data}
 EOD
-plot $counts using 2:xtic(int($1) % 2 == 0 ? sprintf("%d", $1) : "") title "固定するとき（左）" lc rgb "#1f77b4", \\
-     "" using 3 title "固定しないとき（右）" lc rgb "#ff7f0e"
+plot $diffs using ($1 - 0.2):2 with boxes title "20回振ったとき" lc rgb "#8fbbd9", \\
+     "" using ($1 + 0.2):3 with boxes title "40回振ったとき" lc rgb "#1f77b4"
 """
     if not shutil.which("gnuplot"):
         sys.exit("The plot is drawn by gnuplot: apt-get install gnuplot-nox")
     subprocess.run(["gnuplot"], input=script, text=True, check=True)
-
-
-def simulate(runs, rng, lane_rule="balanced"):
-    """Move counts after each roll, counted by moving numbered cars."""
-    counts = [[[0] * (ROLLS + 1) for _ in range(ROLLS)] for _ in range(2)]
-    choose = LANE_RULES[lane_rule]
-    for _ in range(runs):
-        fixed, lanes = set(), ([], [])  # a lane lists its cars from the back
-        moves = [0, 0]
-        for roll in range(ROLLS):
-            car = rng.randint(1, CARS)
-            # Car k's space is k; the spaces in front of it are k - 2, k - 4.
-            moves[0] += any(space in fixed for space in range(car - 2, 0, -2))
-            fixed ^= {car}
-            lane = next((cars for cars in lanes if car in cars), None)
-            if lane is not None:
-                aside = []
-                while lane[-1] != car:
-                    aside.append(lane.pop())
-                lane.pop()
-                lane.extend(reversed(aside))
-                moves[1] += bool(aside)
-            else:
-                chances = choose(len(lanes[0]), len(lanes[1]))
-                pick = rng.random()
-                for index, chance in chances.items():
-                    pick -= chance
-                    if pick < 0:
-                        break
-                lanes[index].append(car)
-            for rule in (0, 1):
-                counts[rule][roll][moves[rule]] += 1
-    return counts
-
-
-def check(runs=100_000):
-    failures = []
-
-    def expect(what, got, wanted):
-        print(f"{what}: {got}" + ("" if got == wanted else f", expected {wanted}"))
-        if got != wanted:
-            failures.append(what)
-
-    # Counted by hand. Two rolls, fixed: a move only when the second car is
-    # another car of the first car's lane, deeper in it: 3 pairs in each lane.
-    expect("fixed, 2 rolls", fixed_distributions(2)[-1], [Fraction(30, 36), Fraction(6, 36)])
-    # Three rolls, left lane first: the first two cars differ (5/6) and both
-    # stand in the left lane; the third roll names the deeper one (1/6).
-    expect("left-first, 3 rolls", back_first_distributions("left-first", 3)[-1], [Fraction(31, 36), Fraction(5, 36)])
-    # Balanced lanes never hold a car in front of another before the third car.
-    expect("balanced, 3 rolls", back_first_distributions("balanced", 3)[-1], [Fraction(1)])
-    for name, dists in (("fixed", fixed_distributions()), ("balanced", back_first_distributions())):
-        expect(f"{name}: every distribution sums to 1", {sum(dist) for dist in dists}, {Fraction(1)})
-
-    guide = Path(__file__).resolve().parent.parent / "docs" / "guide.md"
-    expect("the guide's table is this table", table() in guide.read_text(encoding="utf-8"), True)
-
-    # A plain simulation agrees: each roll's mean within 5 standard errors,
-    # and the whole distribution after 40 rolls within a Kolmogorov bound far
-    # beyond chance (1.95 / sqrt(runs) is the 0.1% level).
-    counts = simulate(runs, random.Random(20261210))
-    for name, dists, simulated in (
-        ("fixed", fixed_distributions(), counts[0]),
-        ("balanced", back_first_distributions(), counts[1]),
-    ):
-        worst = 0.0
-        for dist, seen in zip(dists, simulated):
-            exact, spread = float(mean(dist)), math.sqrt(float(sum(m * m * p for m, p in enumerate(dist)) - mean(dist) ** 2))
-            got = sum(m * k for m, k in enumerate(seen)) / runs
-            worst = max(worst, abs(got - exact) / (spread / math.sqrt(runs)) if spread else abs(got - exact))
-        gap, exact_total, seen_total = 0.0, 0.0, 0
-        for m, p in enumerate(dists[-1]):
-            exact_total += float(p)
-            seen_total += simulated[-1][m]
-            gap = max(gap, abs(exact_total - seen_total / runs))
-        print(f"{name}: simulated means within {worst:.2f} standard errors; distribution gap {gap:.4f}")
-        if worst > 5 or gap > 1.95 / math.sqrt(runs):
-            failures.append(f"{name} simulation")
-    if failures:
-        print("FAIL: " + ", ".join(failures), file=sys.stderr)
-    return not failures
 
 
 def main():
@@ -280,8 +302,11 @@ def main():
         print(table())
     if args.plot:
         plot(args.plot)
-    if args.check and not check(args.runs):
-        sys.exit(1)
+    if args.check:
+        from expected_moves_check import check
+
+        if not check(args.runs):
+            sys.exit(1)
 
 
 if __name__ == "__main__":
