@@ -4,6 +4,9 @@
 # the same files), then installs the MSI silently under Wine on an X server,
 # plays one round there beside the Linux build and uninstalls it again.
 # Writes build/windows/parking-dice-<version>-x64.msi and .zip.
+# With PARKING_SIGN_PFX (a PKCS#12 file) and PARKING_SIGN_PASS_FILE (a file
+# holding its password), the program, its sound module and the MSI are signed
+# with that code-signing certificate (osslsigncode).
 #
 # Qt for Windows is built once (most of an hour on 2 cores) into
 # build/qt-windows, or into $PARKING_WINDOWS_QT, and reused while it is there.
@@ -23,7 +26,8 @@ phase_start=$SECONDS
 
 ensure_build_deps
 ensure_packages "${display_packages[@]}" qt6-base-dev-tools ninja-build \
-    dpkg-dev g++-mingw-w64-x86-64-posix wixl zip wine64 pulseaudio pulseaudio-utils
+    dpkg-dev g++-mingw-w64-x86-64-posix wixl msitools zip wine64 pulseaudio pulseaudio-utils \
+    osslsigncode openssl python3-pefile sox faketime dbus at-spi2-core python3-pyatspi
 
 # Debian's sources for the packages already installed from the archive: a
 # deb-src entry beside each deb one.
@@ -107,7 +111,24 @@ for dll in libstdc++-6.dll libgcc_s_seh-1.dll; do
 done
 cp /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$stage/"
 cp LICENSES/GPL-3.0-or-later.txt "$stage/license.txt"
-convert build/icons/{32x32,64x64,128x128,256x256}/apps/org.parkingdice.parkingdice.png "$stage/parking-dice.ico"
+cp "$scratch/build/parking-dice.ico" "$stage/"
+# The libraries come with their symbols (libstdc++ alone is 24 MB): the
+# program needs none of them.
+unstripped=$(du -sb "$stage" | cut -f1)
+find "$stage" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
+echo "the installed files: $((unstripped / 1024)) KiB with the libraries' symbols, $(($(du -sb "$stage" | cut -f1) / 1024)) KiB without"
+
+# sign FILE...: signed in place with the school's certificate, if one is given.
+sign() {
+    local file
+    for file in "$@"; do
+        osslsigncode sign -pkcs12 "$PARKING_SIGN_PFX" -readpass "$PARKING_SIGN_PASS_FILE" \
+            -n "駐車場のサイコロ実験" -h sha256 ${PARKING_SIGN_TIMESTAMP:+-ts "$PARKING_SIGN_TIMESTAMP"} \
+            -in "$file" -out "$file.signed" >/dev/null || { echo "FAIL: signing $file" >&2; exit 1; }
+        mv "$file.signed" "$file"
+    done
+}
+[ -n "${PARKING_SIGN_PFX:-}" ] && sign "$stage/parking-dice.exe" "$stage/parking-dice-sound.dll"
 
 # msi VERSION FILE: the installer. wixl 0.101 keeps the tables' strings in the
 # database's code page, which it leaves unset, and drops the Japanese ones:
@@ -123,6 +144,21 @@ msi() {
         -q "UPDATE Shortcut SET Name = 'parking|$name', Description = '$summary'" \
         -q "UPDATE LaunchCondition SET Description = '$downgrade'"
     msiinfo export "$2" Shortcut | grep -q "|$name" || { echo "FAIL: $2 names no shortcut $name" >&2; exit 1; }
+    # What wixl leaves out: the files' versions, which deployment tools and
+    # Windows Installer's own file rules read; and that an installer of the
+    # same version (a rebuild, with its own product code) replaces the
+    # installed one rather than install beside it.
+    # The File table names a file by its short and long name ("SHORT~1|long").
+    local file version language key
+    msiinfo export "$2" File >"$scratch/File.idt"
+    while IFS=$'\t' read -r file version language; do
+        key=$(awk -F'\t' -v name="${file##*/}" 'NR > 3 && ($3 == name || $3 ~ "[|]" name "$") {print $1}' "$scratch/File.idt")
+        [ -n "$key" ] || { echo "FAIL: $2 holds no file $file" >&2; exit 1; }
+        msibuild "$2" -q "UPDATE File SET Version = '$version', Language = '$language' WHERE File = '$key'"
+    done < <(cd "$stage" && /usr/bin/python3 "$here/tools/windows/pe_versions.py" $(find . -name '*.exe' -o -name '*.dll'))
+    msibuild "$2" -q "UPDATE Upgrade SET Attributes = 513 WHERE ActionProperty = 'WIX_UPGRADE_DETECTED'"
+    [ -n "${PARKING_SIGN_PFX:-}" ] && sign "$2"
+    return 0
 }
 phase "the MSI and the zip"
 msi "$version" "$out/parking-dice-$version-x64.msi"
@@ -130,9 +166,41 @@ rm -f "$out/parking-dice-$version-x64.zip"
 (cd "$scratch" && zip -qr "$out/parking-dice-$version-x64.zip" "parking-dice-$version")
 ls -l "$out"/parking-dice-"$version"-x64.*
 
+/usr/bin/python3 tools/windows/pe_versions.py --show "$stage/parking-dice.exe" | tee "$scratch/exe-version"
+for want in $'\tresources: icon manifest' $'041104B0\tProductName\t'"$name" $'040904B0\tProductName\tParking Dice Experiment' \
+    $'\t040904B0\tFileVersion\t'"$version.0"; do
+    grep -qF "$want" "$scratch/exe-version" || { echo "FAIL: parking-dice.exe lacks: $want" >&2; exit 1; }
+done
+msiinfo export "$out/parking-dice-$version-x64.msi" File | grep -qP "\tparking-dice.exe\t\d+\t$version.0\t1041\t" ||
+    { echo "FAIL: the MSI's File table gives parking-dice.exe no version" >&2; exit 1; }
+
+phase "signing, with a certificate made for the check"
+# The recipe README gives a school, tried with a certificate of the check's
+# own: the signatures must verify against it.
+openssl req -x509 -newkey rsa:3072 -sha256 -nodes -days 2 -subj "/CN=parking-dice signing check" \
+    -addext extendedKeyUsage=codeSigning -keyout "$scratch/key.pem" -out "$scratch/cert.pem" 2>/dev/null
+openssl rand -hex 16 >"$scratch/pass"
+openssl pkcs12 -export -inkey "$scratch/key.pem" -in "$scratch/cert.pem" -passout "file:$scratch/pass" \
+    -out "$scratch/school.pfx"
+mkdir "$scratch/signed"
+cp "$stage/parking-dice.exe" "$out/parking-dice-$version-x64.msi" "$scratch/signed/"
+PARKING_SIGN_PFX=$scratch/school.pfx PARKING_SIGN_PASS_FILE=$scratch/pass \
+    sign "$scratch/signed/parking-dice.exe" "$scratch/signed/parking-dice-$version-x64.msi"
+for file in "$scratch"/signed/*; do
+    osslsigncode verify -CAfile "$scratch/cert.pem" -in "$file" >"$scratch/verify.log" 2>&1 ||
+        { cat "$scratch/verify.log" >&2; echo "FAIL: the signature of ${file##*/} does not verify" >&2; exit 1; }
+    echo "signed and verified: ${file##*/}"
+done
+
 phase "a round under Wine beside the Linux build"
 msi 0.0.1 "$scratch/older.msi"
+# A rebuild of the same version, with a product code of its own.
+msi "$version" "$scratch/rebuilt.msi"
+product_code() { msiinfo export "$1" Property | awk -F'\t' '$1 == "ProductCode" {print $2}'; }
+[ "$(product_code "$scratch/rebuilt.msi")" != "$(product_code "$out/parking-dice-$version-x64.msi")" ] ||
+    { echo "FAIL: the rebuilt MSI has the same product code" >&2; exit 1; }
 mkdir -p "$out/round"
-MSI="$out/parking-dice-$version-x64.msi" OLDER_MSI="$scratch/older.msi" VERSION=$version KEEP="$out/round" \
+MSI="$out/parking-dice-$version-x64.msi" OLDER_MSI="$scratch/older.msi" REBUILT_MSI="$scratch/rebuilt.msi" \
+    VERSION=$version KEEP="$out/round" \
     tests/e2e/with_display.sh "$here/build/bin/parking-dice" tests/e2e/windows.sh
 phase "done"

@@ -29,13 +29,18 @@ versions() {
     "$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
         tr -d '\r' | awk '/DisplayVersion/ { print $NF }' | sort | tr '\n' ' '
 }
-# An older version first: the newer one replaces it.
+# An older version first, which a build of this version replaces; then the
+# installer under test, another build of the same version, replaces that in
+# turn, as when a school reinstalls a rebuilt 1.0.0: one entry each time.
 cp "$OLDER_MSI" "$WINEPREFIX/drive_c/older.msi"
+cp "$REBUILT_MSI" "$WINEPREFIX/drive_c/rebuilt.msi"
 cp "$MSI" "$WINEPREFIX/drive_c/parking-dice.msi"
-"$wine" msiexec /i 'C:\older.msi' /qn || fail "msiexec /i (older) ended with status $?"
-older=$(versions)
-"$wine" msiexec /i 'C:\parking-dice.msi' /qn || fail "msiexec /i ended with status $?"
-[ "$(versions)" = "$VERSION " ] || fail "installed over $older, the prefix holds versions $(versions), not $VERSION alone"
+for msi in older rebuilt parking-dice; do
+    before=$(versions)
+    "$wine" msiexec /i "C:\\$msi.msi" /qn || fail "msiexec /i $msi.msi ended with status $?"
+    [ "$msi" = older ] || [ "$(versions)" = "$VERSION " ] ||
+        fail "$msi.msi installed over ${before:-nothing}: the prefix holds versions $(versions), not $VERSION alone"
+done
 [ -f "$installed/parking-dice.exe" ] && [ -f "$installed/sounds/pinpon.wav" ] || fail "nothing installed in $installed"
 shortcut=$(find "$WINEPREFIX/drive_c" -name '駐車場のサイコロ実験.lnk' | head -n 1)
 [ -n "$shortcut" ] || fail "no Start-menu shortcut"
