@@ -157,9 +157,10 @@ msi() {
         msibuild "$2" -q "UPDATE File SET Version = '$version', Language = '$language' WHERE File = '$key'"
     done < <(cd "$stage" && /usr/bin/python3 "$here/tools/windows/pe_versions.py" $(find . -name '*.exe' -o -name '*.dll'))
     # Attributes 1 + 512: the version found may equal this one (VersionMax
-    # inclusive). It is part of the table's key, so the table is written anew.
+    # inclusive). It is part of the table's key, so the table is written anew
+    # (msiinfo writes its lines with CR LF).
     msiinfo export "$2" Upgrade |
-        awk -F'\t' -v OFS='\t' '$7 == "WIX_UPGRADE_DETECTED" {$5 = 513} {print}' >"$scratch/Upgrade.idt"
+        awk -F'\t' -v OFS='\t' '$7 ~ /^WIX_UPGRADE_DETECTED\r?$/ {$5 = 513} {print}' >"$scratch/Upgrade.idt"
     msibuild "$2" -i "$scratch/Upgrade.idt"
     msiinfo export "$2" Upgrade | grep -qP '\t513\t\tWIX_UPGRADE_DETECTED' ||
         { echo "FAIL: $2 still installs beside a build of the same version" >&2; exit 1; }
