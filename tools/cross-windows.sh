@@ -162,7 +162,7 @@ msi() {
     msiinfo export "$2" Upgrade |
         awk -F'\t' -v OFS='\t' '$7 ~ /^WIX_UPGRADE_DETECTED\r?$/ {$5 = 513} {print}' >"$scratch/Upgrade.idt"
     msibuild "$2" -i "$scratch/Upgrade.idt"
-    msiinfo export "$2" Upgrade | grep -qP '\t513\t\tWIX_UPGRADE_DETECTED' ||
+    msiinfo export "$2" Upgrade | grep -P '\t513\t\tWIX_UPGRADE_DETECTED' >/dev/null ||
         { echo "FAIL: $2 still installs beside a build of the same version" >&2; exit 1; }
     [ -n "${PARKING_SIGN_PFX:-}" ] && sign "$2"
     return 0
@@ -178,7 +178,7 @@ for want in $'\tresources: icon manifest' $'041104B0\tProductName\t'"$name" $'04
     $'\t040904B0\tFileVersion\t'"$version.0"; do
     grep -qF "$want" "$scratch/exe-version" || { echo "FAIL: parking-dice.exe lacks: $want" >&2; exit 1; }
 done
-msiinfo export "$out/parking-dice-$version-x64.msi" File | grep -qP "\tparking-dice.exe\t\d+\t$version.0\t1041\t" ||
+msiinfo export "$out/parking-dice-$version-x64.msi" File | grep -P "\tparking-dice.exe\t\d+\t$version.0\t1041\t" >/dev/null ||
     { echo "FAIL: the MSI's File table gives parking-dice.exe no version" >&2; exit 1; }
 
 phase "signing, with a certificate made for the check"
