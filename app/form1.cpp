@@ -22,8 +22,13 @@ QString numberText(int number)
 }
 
 Form1::Form1(QWidget *parent)
+    : Form1(std::make_unique<MMControl>(), parent)
+{}
+
+Form1::Form1(std::unique_ptr<MultimediaControl> sound, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    , MMControl1(std::move(sound))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral(" 簡単なソラミネとシミュレーション"));
@@ -33,8 +38,6 @@ Form1::Form1(QWidget *parent)
 
     announcer = new Announcer(this); // first, so that it lies behind every control
     ui = buildForm1(this);
-    MMControl1 = new MMControl(this);
-    MMControl1->setObjectName(QStringLiteral("MMControl1"));
     connectControls();
     Form_Load();
 }

@@ -8,9 +8,11 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+
 class Announcer;
 class Form2;
-class MMControl;
+class MultimediaControl;
 
 // A number as the window shows it: a leading blank where it is not negative.
 QString numberText(int number);
@@ -23,13 +25,14 @@ class Form1 : public QWidget
     Q_OBJECT
 
 public:
+    // The window with the program's sound device, or with `sound`.
     explicit Form1(QWidget *parent = nullptr);
+    explicit Form1(std::unique_ptr<MultimediaControl> sound, QWidget *parent = nullptr);
     ~Form1() override;
 
     const Form1Ui &controls() const { return ui; }
     Form2 *helpWindow() const;
     DieRandom &randomSource() { return random; }
-    MMControl *soundDevice() const { return MMControl1; }
 
     // The experiment, in the order the window holds it.
     qint16 diceValue = 0;
@@ -91,8 +94,8 @@ private:
     QPushButton *freeButton(int k) const;
 
     Form1Ui ui;
-    MMControl *MMControl1 = nullptr; // hidden: the window's sound device
-    Announcer *announcer = nullptr;  // tells a screen reader what a press changed
+    std::unique_ptr<MultimediaControl> MMControl1; // hidden: the window's sound device
+    Announcer *announcer = nullptr;                // tells a screen reader what a press changed
     DieRandom random;
     QPointer<Form2> help;
     bool shown = false;

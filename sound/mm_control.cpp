@@ -5,9 +5,8 @@
 
 #include <QThread>
 
-MMControl::MMControl(QObject *parent)
-    : QObject(parent)
-    , channel(std::make_shared<SoundChannel>())
+MMControl::MMControl()
+    : channel(std::make_shared<SoundChannel>())
 {}
 
 MMControl::~MMControl() { finish(); }
@@ -16,12 +15,9 @@ void MMControl::setFileName(const QString &name) { write(SoundCommand::FileName,
 
 void MMControl::setCommand(const QString &command)
 {
-    static const QString names[] = {QStringLiteral("Stop"), QStringLiteral("Close"), QString(),
-                                    QStringLiteral("Open"), QStringLiteral("Sound")};
     for (int kind : {SoundCommand::Stop, SoundCommand::Close, SoundCommand::Open, SoundCommand::Sound})
-        if (command == names[kind])
+        if (command == QLatin1String(SoundCommand::names[kind]))
             write(kind);
-    emit commandWritten(command);
 }
 
 void MMControl::write(int kind, const QString &fileName)
@@ -30,7 +26,7 @@ void MMControl::write(int kind, const QString &fileName)
     noteStuck();
     {
         QMutexLocker locked(&channel->lock);
-        channel->queue.push({SoundCommand::Kind(kind), fileName, channel->now(), ++writes});
+        channel->queue.push({SoundCommand::Kind(kind), fileName, channel->now()});
     }
     if (!channel->wakePending.exchange(true))
         QMetaObject::invokeMethod(worker, &SoundWorker::drain, Qt::QueuedConnection);
@@ -39,11 +35,10 @@ void MMControl::write(int kind, const QString &fileName)
 void MMControl::noteStuck()
 {
     const qint64 since = channel->busySince.load();
-    const bool stuck = since >= 0 && channel->now() - since > CueQueue::lateAfterMs;
+    const bool stuck = since >= 0 && channel->now() - since > cueBoundMs;
     if (stuck && !stuckNoted) {
-        static const char *const doing[] = {"Stop", "Close", "file name", "Open", "Sound"};
-        const int kind = channel->busyWith.load();
-        qCDebug(soundLog) << "device stuck for" << channel->now() - since << "ms in" << doing[kind]
+        qCDebug(soundLog) << "device stuck for" << channel->now() - since << "ms in"
+                          << SoundCommand::names[channel->busyWith.load()]
                           << "; newer cues replace waiting ones";
     }
     stuckNoted = stuck;
@@ -53,16 +48,10 @@ void MMControl::startThread()
 {
     if (thread)
         return;
-    thread = new QThread(this);
+    thread = std::make_unique<QThread>();
     thread->setObjectName(QStringLiteral("sound"));
     worker = new SoundWorker(channel);
-    worker->moveToThread(thread);
-    connect(worker, &SoundWorker::reported, this,
-            [this](quint64 lastWrite, const QString &file, qint64 fileFrames) {
-                reportedWrite = lastWrite;
-                opened = file;
-                frames = fileFrames;
-            });
+    worker->moveToThread(thread.get());
     thread->start();
 }
 
@@ -73,7 +62,6 @@ void MMControl::finish()
     QMetaObject::invokeMethod(worker, &SoundWorker::shutDown, Qt::QueuedConnection);
     thread->wait();
     delete worker;
-    delete thread;
     worker = nullptr;
-    thread = nullptr;
+    thread.reset();
 }

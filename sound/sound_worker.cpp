@@ -6,8 +6,6 @@
 
 #include <QThread>
 
-Q_LOGGING_CATEGORY(soundLog, "parking.sound", QtWarningMsg)
-
 SoundWorker::SoundWorker(std::shared_ptr<SoundChannel> channel)
     : channel(std::move(channel))
 {}
@@ -16,11 +14,6 @@ SoundWorker::~SoundWorker() = default;
 
 void SoundWorker::drain()
 {
-    // Should a player ever run this thread's events while it works, the drain
-    // already running takes whatever was written meanwhile.
-    if (draining)
-        return;
-    draining = true;
     for (;;) {
         channel->wakePending.store(false);
         std::optional<SoundCommand> next;
@@ -34,22 +27,13 @@ void SoundWorker::drain()
         channel->busySince.store(channel->now());
         carryOut(*next);
         channel->busySince.store(-1);
-        lastWrite = next->sequence;
     }
-    draining = false;
-    emit reported(lastWrite, opened, player ? player->frames() : 0);
-    if (shutDownAsked)
-        shutDown();
 }
 
 // The player and the connection to the sound server go in order, on this
-// thread; a shut-down asked for while a drain runs waits for its end.
+// thread.
 void SoundWorker::shutDown()
 {
-    if (draining) {
-        shutDownAsked = true;
-        return;
-    }
     player.reset();
     if (releaseOutput)
         releaseOutput();
@@ -114,8 +98,6 @@ void SoundWorker::sound(const SoundCommand &command)
                           << channel->now() - command.writtenAt << "ms after its press";
         return;
     }
-    // The player gives up a cue whose output does not start within the same
-    // bound.
     QString why;
     if (!player->sound(why))
         qCDebug(soundLog) << "not heard:" << opened << why;

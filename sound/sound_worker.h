@@ -41,10 +41,6 @@ public:
     void drain();
     void shutDown();
 
-signals:
-    // After each drain: the last write carried out and the device's state.
-    void reported(quint64 lastWrite, const QString &opened, qint64 frames);
-
 private:
     void carryOut(const SoundCommand &command);
     void open();
@@ -60,7 +56,4 @@ private:
     std::unique_ptr<CuePlayer> player;
     QString fileName;
     QString opened;
-    quint64 lastWrite = 0;
-    bool draining = false;
-    bool shutDownAsked = false;
 };
