@@ -7,7 +7,6 @@
 #include "ui/main/picture_box.h"
 #include "ui/pictures.h"
 #include "ui/screen_fit.h"
-#include "ui/window_activation.h"
 
 #include <QEvent>
 #include <QPaintEvent>
@@ -26,8 +25,7 @@ Form1::Form1(QWidget *parent)
 {}
 
 Form1::Form1(std::unique_ptr<MultimediaControl> sound, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : ProgramWindow(parent)
     , MMControl1(std::move(sound))
 {
     setObjectName(QStringLiteral("Form1"));
@@ -97,14 +95,6 @@ void Form1::Form_Activate()
 {
     ui.Label11->setText(numberText(fixedMoves));
     ui.Label15->setText(numberText(freeMoves));
-}
-
-bool Form1::event(QEvent *event)
-{
-    const bool handled = QWidget::event(event);
-    if (isActivation(event, shown))
-        Form_Activate();
-    return handled;
 }
 
 void Form1::paintEvent(QPaintEvent *event)

@@ -3,6 +3,7 @@
 #include "app/die_random.h"
 #include "ui/main/form1_layout.h"
 #include "ui/vb_array.h"
+#include "ui/window_activation.h"
 
 #include <QPointer>
 #include <QString>
@@ -20,7 +21,7 @@ QString numberText(int number);
 // The main window. It holds the whole experiment in its fields; each handler
 // changes fields and controls step by step, in a fixed order, and nothing else
 // keeps state.
-class Form1 : public QWidget
+class Form1 : public ProgramWindow
 {
     Q_OBJECT
 
@@ -45,7 +46,7 @@ public:
     VbArray<QString, 0, 7> spaceMarks;
 
     void Form_Load();
-    void Form_Activate();
+    void Form_Activate() override;
 
     // The die (die.cpp)
     void Command4_Click();
@@ -82,7 +83,6 @@ public:
     void Command14_Click();
 
 protected:
-    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
@@ -98,5 +98,4 @@ private:
     Announcer *announcer = nullptr;                // tells a screen reader what a press changed
     DieRandom random;
     QPointer<Form2> help;
-    bool shown = false;
 };

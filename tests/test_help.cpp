@@ -8,14 +8,6 @@
 
 namespace {
 
-int leading(const QString &line, char16_t blank)
-{
-    int count = 0;
-    while (count < line.size() && line[count] == blank)
-        ++count;
-    return count;
-}
-
 QList<Form2 *> helpWindows()
 {
     QList<Form2 *> windows;
@@ -39,8 +31,6 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    void textHasItsLinesAndIndentation_data();
-    void textHasItsLinesAndIndentation();
     void textUsesItsExactCharacters();
     void helpOpensAsOneUnownedWindow();
     void helpAgainBringsTheSameWindowForward();
@@ -66,34 +56,6 @@ private:
     std::unique_ptr<Form1> form;
 };
 
-void HelpTest::textHasItsLinesAndIndentation_data()
-{
-    // Full-width blanks, then half-width blanks, at the start of each line.
-    QTest::addColumn<int>("line");
-    QTest::addColumn<int>("fullWidth");
-    QTest::addColumn<int>("halfWidth");
-    const int full[34] = {0, 1, 8, 7, 8, 8, 7, 8, 7, 8, 7, 8, 8, 7, 7, 0, 1,
-                          9, 7, 9, 8, 9, 8, 9, 7, 9, 8, 9, 8, 9, 9, 8, 7, 9};
-    for (int n = 1; n <= 34; ++n) {
-        const bool bullet = n == 19 || n == 25 || n == 33 || n == 34;
-        QTest::newRow(qPrintable(QStringLiteral("line %1").arg(n))) << n << full[n - 1] << (bullet ? 1 : 0);
-    }
-}
-
-void HelpTest::textHasItsLinesAndIndentation()
-{
-    QFETCH(int, line);
-    QFETCH(int, fullWidth);
-    QFETCH(int, halfWidth);
-    const QStringList &lines = helpLines();
-    QCOMPARE(lines.size(), 34);
-    const QString text = lines[line - 1];
-    QCOMPARE(text.isEmpty(), line == 1 || line == 16);
-    QCOMPARE(leading(text, u'\u3000'), fullWidth);
-    QCOMPARE(leading(text.mid(fullWidth), u' '), halfWidth);
-    QVERIFY(!text.endsWith(u' ') && !text.endsWith(u'\u3000'));
-}
-
 void HelpTest::textUsesItsExactCharacters()
 {
     const QStringList &lines = helpLines();
@@ -111,10 +73,14 @@ void HelpTest::textUsesItsExactCharacters()
     QVERIFY(lines[2].contains(QStringLiteral("\uff11\u968e")) && lines[2].contains(u'\uff13')
             && lines[2].contains(u'\uff16'));
     QVERIFY(lines[7].endsWith(QStringLiteral("\u8eca\uff12")));
-    // Nothing but these blanks: no tab, no other space character.
-    for (const QString &line : lines)
+    // Nothing but these blanks, none at a line's end: no tab, no other space
+    // character.
+    QCOMPARE(lines.size(), 34);
+    for (const QString &line : lines) {
+        QVERIFY(!line.endsWith(u' ') && !line.endsWith(u'\u3000'));
         for (QChar c : line)
             QVERIFY(!c.isSpace() || c == u' ' || c == u'\u3000');
+    }
 }
 
 void HelpTest::helpOpensAsOneUnownedWindow()
