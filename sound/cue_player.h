@@ -34,11 +34,14 @@ public:
     virtual void stop() = 0;
 };
 
-// The module's entry points: a new player, and the end of the output (the
-// connection to the sound server), on the sound thread before it ends.
+// The module's entry points: a new player; the output (the connection to the
+// sound server) begun ahead of the first cue; and the output's end, on the
+// sound thread before it ends.
 #define PARKING_CUE_PLAYER_ENTRY "parking_create_cue_player"
+#define PARKING_PREPARE_OUTPUT_ENTRY "parking_prepare_output"
 #define PARKING_RELEASE_OUTPUT_ENTRY "parking_release_output"
 extern "C" {
 using CreateCuePlayer = CuePlayer *();
+using PrepareOutput = void();
 using ReleaseOutput = void();
 }

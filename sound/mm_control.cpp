@@ -3,13 +3,58 @@
 #include "sound/sound_log.h"
 #include "sound/sound_worker.h"
 
+#include <QCoreApplication>
 #include <QThread>
+
+#include <functional>
+
+namespace {
+
+// Calls `then` once, at the first sign of a user of the program.
+class FirstInput : public QObject
+{
+public:
+    explicit FirstInput(std::function<void()> then)
+        : then(std::move(then))
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::Enter:
+        case QEvent::KeyPress:
+        case QEvent::MouseButtonPress:
+        case QEvent::TouchBegin:
+            QCoreApplication::instance()->removeEventFilter(this);
+            if (then)
+                std::exchange(then, nullptr)();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> then;
+};
+
+} // namespace
 
 MMControl::MMControl()
     : channel(std::make_shared<SoundChannel>())
-{}
+{
+    if (QCoreApplication::instance())
+        firstInput = std::make_unique<FirstInput>([this] { prepare(); });
+}
 
-MMControl::~MMControl() { finish(); }
+MMControl::~MMControl()
+{
+    firstInput.reset();
+    finish();
+}
 
 void MMControl::setFileName(const QString &name) { write(SoundCommand::FileName, name); }
 
@@ -18,6 +63,12 @@ void MMControl::setCommand(const QString &command)
     for (int kind : {SoundCommand::Stop, SoundCommand::Close, SoundCommand::Open, SoundCommand::Sound})
         if (command == QLatin1String(SoundCommand::names[kind]))
             write(kind);
+}
+
+void MMControl::prepare()
+{
+    startThread();
+    QMetaObject::invokeMethod(worker, &SoundWorker::prepare, Qt::QueuedConnection);
 }
 
 void MMControl::write(int kind, const QString &fileName)

@@ -214,4 +214,11 @@ private:
 
 extern "C" Q_DECL_EXPORT CuePlayer *parking_create_cue_player() { return new PulseCuePlayer; }
 
+extern "C" Q_DECL_EXPORT void parking_prepare_output()
+{
+    QString why;
+    if (!PulseOutput::instance().context(why))
+        qCDebug(soundLog) << "not connected ahead:" << why;
+}
+
 extern "C" Q_DECL_EXPORT void parking_release_output() { PulseOutput::release(); }

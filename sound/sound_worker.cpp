@@ -30,6 +30,12 @@ void SoundWorker::drain()
     }
 }
 
+void SoundWorker::prepare()
+{
+    if (loadModule() && prepareOutput)
+        prepareOutput();
+}
+
 // The player and the connection to the sound server go in order, on this
 // thread.
 void SoundWorker::shutDown()
@@ -110,13 +116,14 @@ bool SoundWorker::loadModule()
         module.setFileName(besideProgram(PARKING_MODULE_DIR_FROM_BIN)
                            + QStringLiteral("/parking-dice-sound"));
         // Each entry is looked up once; a module without a player is no sound
-        // module, the other is called where it is there.
+        // module, the others are called where they are there.
         createPlayer = reinterpret_cast<CreateCuePlayer *>(module.resolve(PARKING_CUE_PLAYER_ENTRY));
         if (!createPlayer) {
             qCDebug(soundLog) << "no sound: the sound module did not load:" << module.errorString();
             return false;
         }
         releaseOutput = reinterpret_cast<ReleaseOutput *>(module.resolve(PARKING_RELEASE_OUTPUT_ENTRY));
+        prepareOutput = reinterpret_cast<PrepareOutput *>(module.resolve(PARKING_PREPARE_OUTPUT_ENTRY));
     }
     return createPlayer != nullptr;
 }

@@ -39,6 +39,7 @@ public:
     ~SoundWorker() override;
 
     void drain();
+    void prepare();
     void shutDown();
 
 private:
@@ -53,6 +54,7 @@ private:
     bool moduleTried = false;
     CreateCuePlayer *createPlayer = nullptr;
     ReleaseOutput *releaseOutput = nullptr;
+    PrepareOutput *prepareOutput = nullptr;
     std::unique_ptr<CuePlayer> player;
     QString fileName;
     QString opened;
