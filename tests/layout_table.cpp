@@ -1,12 +1,27 @@
-// Prints the main window's controls as its layout builds them, one a line:
-// NAME LEFT TOP WIDTH HEIGHT, in pixels of the client area. The end-to-end
-// tests read it to find a control by its name instead of typing its place.
+// Prints the windows' controls as their layouts build them, one a line:
+// NAME LEFT TOP WIDTH HEIGHT, in pixels of the window's client area; the
+// help window's controls as Form2.NAME. The end-to-end tests read it to find
+// a control by its name instead of typing its place.
 
+#include "ui/help/form2.h"
 #include "ui/main/form1_layout.h"
 
 #include <QApplication>
 #include <QTextStream>
 #include <QWidget>
+
+namespace {
+
+void print(QTextStream &out, const QWidget &window, const QString &prefix)
+{
+    for (const QWidget *control : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        const QRect place = control->geometry();
+        out << prefix << control->objectName() << ' ' << place.x() << ' ' << place.y() << ' '
+            << place.width() << ' ' << place.height() << '\n';
+    }
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -15,10 +30,7 @@ int main(int argc, char *argv[])
     QWidget form;
     buildForm1(&form);
     QTextStream out(stdout);
-    for (const QWidget *control : form.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        const QRect place = control->geometry();
-        out << control->objectName() << ' ' << place.x() << ' ' << place.y() << ' ' << place.width() << ' '
-            << place.height() << '\n';
-    }
+    print(out, form, QString());
+    print(out, Form2(), QStringLiteral("Form2."));
     return 0;
 }
