@@ -26,7 +26,6 @@ public:
     // Decodes the file; false, with the reason in `why`, where it is no
     // sound we play.
     virtual bool open(const QString &path, QString &why) = 0;
-    virtual qint64 frames() const = 0;
     // Starts the sound from its beginning without waiting for it; false, with
     // the reason, where it cannot even be begun. A sound whose output does
     // not start within cueBoundMs is given up.

@@ -100,8 +100,6 @@ public:
         return true;
     }
 
-    qint64 frames() const override { return sampleFrames; }
-
     bool sound(QString &why) override
     {
         if (!opened) {

@@ -68,8 +68,6 @@ public:
         return decodeSound(path, decoded, why);
     }
 
-    qint64 frames() const override { return decoded.frames(); }
-
     // Starts the cue without waiting: it sounds once the server has made its
     // stream, or is given up where that takes longer than a second.
     bool sound(QString &why) override

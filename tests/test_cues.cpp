@@ -1,17 +1,16 @@
-// Cue files that cannot be played: the player refuses them or takes only what
-// holds sound, and the window's buttons go on working, with nothing blocking,
+// Cue files that cannot be played: the player's decoder refuses them or takes
+// only what holds sound, and the window's buttons go on working, with nothing blocking,
 // crashing or asking the user anything.
 
 #include "window_probe.h"
 
 #include "sound/cue_files.h"
-#include "sound/cue_player.h"
+#include "sound/decoded_sound.h"
 #include "ui/help/form2.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLibrary>
 #include <QMessageBox>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -51,16 +50,6 @@ void write(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
-// A player of the sound module, as the sound thread makes it.
-std::unique_ptr<CuePlayer> newPlayer()
-{
-    static QLibrary module(QStringLiteral(PARKING_SOUND_MODULE));
-    auto *create = reinterpret_cast<CreateCuePlayer *>(module.resolve(PARKING_CUE_PLAYER_ENTRY));
-    if (!create)
-        qFatal("%s", qPrintable(module.errorString()));
-    return std::unique_ptr<CuePlayer>(create());
-}
-
 // A compressed file that holds far more sound than a cue: a minute of eight
 // channels at 192 kHz, which decodes to 184 MB.
 void writeLongFlac(const QString &path)
@@ -98,8 +87,8 @@ private slots:
 
     void namedPipeIsNeverWaitedFor();
     void longManyChannelFileIsCappedOffTheWindowsThread();
-    void playerTakesWhatHoldsSound_data();
-    void playerTakesWhatHoldsSound();
+    void decoderTakesWhatHoldsSound_data();
+    void decoderTakesWhatHoldsSound();
     void buttonsKeepWorkingWithABadCue_data();
     void buttonsKeepWorkingWithABadCue();
 
@@ -158,15 +147,15 @@ void CuesTest::placeCue(const QString &kind, const QString &name)
         QFAIL("unknown kind of cue");
 }
 
-// The player itself, given a named pipe no one writes to: it must answer at
-// once, not wait for a writer.
+// The player's decoder, given a named pipe no one writes to: it must answer
+// at once, not wait for a writer.
 void CuesTest::namedPipeIsNeverWaitedFor()
 {
     placeCue(QStringLiteral("named pipe"));
-    std::unique_ptr<CuePlayer> player = newPlayer();
     auto opening = std::async(std::launch::async, [&] {
+        DecodedSound sound;
         QString why;
-        return player->open(cuePath(), why);
+        return decodeSound(cuePath(), sound, why);
     });
     if (opening.wait_for(std::chrono::seconds(2)) != std::future_status::ready) {
         // Lets the stuck open go on, so that the test can end.
@@ -187,16 +176,16 @@ void CuesTest::longManyChannelFileIsCappedOffTheWindowsThread()
     clickButton(form.get(), "Command21");
     QVERIFY2(clock.elapsed() < 200, qPrintable(QStringLiteral("HELP took %1 ms").arg(clock.elapsed())));
     QVERIFY(form->helpWindow() && form->helpWindow()->isVisible());
-    std::unique_ptr<CuePlayer> player = newPlayer();
+    DecodedSound sound;
     QString why;
-    QVERIFY2(player->open(cuePath(), why), qPrintable(why));
+    QVERIFY2(decodeSound(cuePath(), sound, why), qPrintable(why));
     // 16 MiB of samples: five and a half seconds of the eight channels.
-    QCOMPARE(player->frames(), 16 * 1024 * 1024 / (8 * 2));
+    QCOMPARE(sound.frames(), 16 * 1024 * 1024 / (8 * 2));
 }
 
-void CuesTest::playerTakesWhatHoldsSound_data()
+void CuesTest::decoderTakesWhatHoldsSound_data()
 {
-    // The frames the player takes: the part of the file that really holds
+    // The frames the player is given: the part of the file that really holds
     // sound, or none where it refuses the file.
     QTest::addColumn<QString>("kind");
     QTest::addColumn<int>("frames");
@@ -208,16 +197,16 @@ void CuesTest::playerTakesWhatHoldsSound_data()
         QTest::newRow(kind) << kind << 0;
 }
 
-void CuesTest::playerTakesWhatHoldsSound()
+void CuesTest::decoderTakesWhatHoldsSound()
 {
     QFETCH(QString, kind);
     QFETCH(int, frames);
     placeCue(kind);
-    std::unique_ptr<CuePlayer> player = newPlayer();
+    DecodedSound sound;
     QString why;
-    QCOMPARE(player->open(cuePath(), why), frames > 0);
+    QCOMPARE(decodeSound(cuePath(), sound, why), frames > 0);
     QVERIFY(frames > 0 || !why.isEmpty());
-    QCOMPARE(player->frames(), frames);
+    QCOMPARE(sound.frames(), frames);
 }
 
 void CuesTest::buttonsKeepWorkingWithABadCue_data()
