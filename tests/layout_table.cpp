@@ -10,27 +10,20 @@
 #include <QTextStream>
 #include <QWidget>
 
-namespace {
-
-void print(QTextStream &out, const QWidget &window, const QString &prefix)
-{
-    for (const QWidget *control : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        const QRect place = control->geometry();
-        out << prefix << control->objectName() << ' ' << place.x() << ' ' << place.y() << ' '
-            << place.width() << ' ' << place.height() << '\n';
-    }
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QWidget form;
     buildForm1(&form);
+    Form2 help;
     QTextStream out(stdout);
-    print(out, form, QString());
-    print(out, Form2(), QStringLiteral("Form2."));
+    for (const auto &[window, prefix] :
+         {std::pair<QWidget *, QString>(&form, {}), {&help, QStringLiteral("Form2.")}})
+        for (const QWidget *control : window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            const QRect place = control->geometry();
+            out << prefix << control->objectName() << ' ' << place.x() << ' ' << place.y() << ' '
+                << place.width() << ' ' << place.height() << '\n';
+        }
     return 0;
 }

@@ -39,11 +39,7 @@ grep -q 'sound server found again' "$SCRATCH/program.log" || fail "the sound log
 stop_program
 
 QT_NO_GLIB=1 start_program
-record_start "$SCRATCH/recorded.wav"
 press_all_cues "without glib's event loop"
-record_stop
-heard=$(heard_seconds "$SCRATCH/recorded.wav")
-awk -v h="$heard" 'BEGIN { exit !(h == 0) }' || fail "a cue was heard without glib's event loop, for $heard s"
-grep -q 'QT_NO_GLIB' "$SCRATCH/program.log" || fail "the sound log does not say that glib's event loop is missing"
+grep -q 'not heard: .*QT_NO_GLIB' "$SCRATCH/program.log" || fail "the sound log does not say why no cue is heard"
 stop_program
 echo "sound faults (${SOUND_SERVER:-pulseaudio}): ok"
