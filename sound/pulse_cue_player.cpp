@@ -141,7 +141,8 @@ private:
             break;
         }
         case PA_STREAM_FAILED:
-            PulseOutput::heard();
+            if (!player->endBound.isActive()) // a refusal answers the stream's making
+                PulseOutput::heard();
             [[fallthrough]];
         case PA_STREAM_TERMINATED:
             player->notHeard(QString::fromUtf8(pa_strerror(pa_context_errno(pa_stream_get_context(stream)))));
