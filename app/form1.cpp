@@ -7,7 +7,6 @@
 #include "ui/main/picture_box.h"
 #include "ui/pictures.h"
 #include "ui/screen_fit.h"
-#include "ui/window_activation.h"
 
 #include <QEvent>
 #include <QPaintEvent>
@@ -22,8 +21,12 @@ QString numberText(int number)
 }
 
 Form1::Form1(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : Form1(std::make_unique<MMControl>(), parent)
+{}
+
+Form1::Form1(std::unique_ptr<MultimediaControl> sound, QWidget *parent)
+    : ProgramWindow(parent)
+    , MMControl1(std::move(sound))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral(" 簡単なソラミネとシミュレーション"));
@@ -33,8 +36,6 @@ Form1::Form1(QWidget *parent)
 
     announcer = new Announcer(this); // first, so that it lies behind every control
     ui = buildForm1(this);
-    MMControl1 = new MMControl(this);
-    MMControl1->setObjectName(QStringLiteral("MMControl1"));
     connectControls();
     Form_Load();
 }
@@ -94,14 +95,6 @@ void Form1::Form_Activate()
 {
     ui.Label11->setText(numberText(fixedMoves));
     ui.Label15->setText(numberText(freeMoves));
-}
-
-bool Form1::event(QEvent *event)
-{
-    const bool handled = QWidget::event(event);
-    if (isActivation(event, shown))
-        Form_Activate();
-    return handled;
 }
 
 void Form1::paintEvent(QPaintEvent *event)

@@ -3,14 +3,17 @@
 #include "app/die_random.h"
 #include "ui/main/form1_layout.h"
 #include "ui/vb_array.h"
+#include "ui/window_activation.h"
 
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+
 class Announcer;
 class Form2;
-class MMControl;
+class MultimediaControl;
 
 // A number as the window shows it: a leading blank where it is not negative.
 QString numberText(int number);
@@ -18,18 +21,19 @@ QString numberText(int number);
 // The main window. It holds the whole experiment in its fields; each handler
 // changes fields and controls step by step, in a fixed order, and nothing else
 // keeps state.
-class Form1 : public QWidget
+class Form1 : public ProgramWindow
 {
     Q_OBJECT
 
 public:
+    // The window with the program's sound device, or with `sound`.
     explicit Form1(QWidget *parent = nullptr);
+    explicit Form1(std::unique_ptr<MultimediaControl> sound, QWidget *parent = nullptr);
     ~Form1() override;
 
     const Form1Ui &controls() const { return ui; }
     Form2 *helpWindow() const;
     DieRandom &randomSource() { return random; }
-    MMControl *soundDevice() const { return MMControl1; }
 
     // The experiment, in the order the window holds it.
     qint16 diceValue = 0;
@@ -42,7 +46,7 @@ public:
     VbArray<QString, 0, 7> spaceMarks;
 
     void Form_Load();
-    void Form_Activate();
+    void Form_Activate() override;
 
     // The die (die.cpp)
     void Command4_Click();
@@ -79,7 +83,6 @@ public:
     void Command14_Click();
 
 protected:
-    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
@@ -91,9 +94,8 @@ private:
     QPushButton *freeButton(int k) const;
 
     Form1Ui ui;
-    MMControl *MMControl1 = nullptr; // hidden: the window's sound device
-    Announcer *announcer = nullptr;  // tells a screen reader what a press changed
+    std::unique_ptr<MultimediaControl> MMControl1; // hidden: the window's sound device
+    Announcer *announcer = nullptr;                // tells a screen reader what a press changed
     DieRandom random;
     QPointer<Form2> help;
-    bool shown = false;
 };

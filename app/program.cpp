@@ -1,7 +1,6 @@
 #include "app/program.h"
 
 #include "app/form1.h"
-#include "sound/mm_control.h"
 #include "ui/focus_frame.h"
 #include "ui/fonts.h"
 #include "ui/main/accessibility.h"
@@ -22,9 +21,6 @@ int runProgram(int argc, char *argv[], const std::function<void(Form1 &)> &befor
         beforeShow(form);
     form.show();
     form.activateWindow();
-    const int status = QApplication::exec();
-    // The sound thread ends before the application: its player and its
-    // connection to the sound server go in order.
-    form.soundDevice()->finish();
-    return status;
+    // The window, and with it the sound thread, ends before the application.
+    return QApplication::exec();
 }

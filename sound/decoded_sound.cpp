@@ -1,5 +1,7 @@
 #include "sound/decoded_sound.h"
 
+#include "sound/cue_player.h"
+
 #include <QFile>
 
 #include <sndfile.h>
@@ -14,12 +16,10 @@
 
 namespace {
 
-// Bounds on what is taken for a cue. A larger file or an odd format is not a
-// cue and is refused; of a longer sound the first minute is played. The
-// decoded samples are capped too, as a small compressed file can hold hours
-// of many channels: 16 MiB is 87 s of CD-quality stereo, far beyond a chime.
-constexpr qint64 maxFileBytes = 32 * 1024 * 1024;
-constexpr int maxSeconds = 60;
+// Besides the file's size and length (cue_player.h), an odd format is not a
+// cue and is refused. The decoded samples are capped too, as a small
+// compressed file can hold hours of many channels: 16 MiB is 87 s of
+// CD-quality stereo, far beyond a chime.
 constexpr qint64 maxDecodedBytes = 16 * 1024 * 1024;
 constexpr int maxChannels = 8;
 constexpr int minRate = 1000, maxRate = 192000;
@@ -50,8 +50,8 @@ bool decodeSound(const QString &path, DecodedSound &sound, QString &why)
         why = QStringLiteral("not a regular file");
         return false;
     }
-    if (info.st_size > maxFileBytes) {
-        why = QStringLiteral("larger than %1 bytes").arg(maxFileBytes);
+    if (info.st_size > cueMaxFileBytes) {
+        why = QStringLiteral("larger than %1 bytes").arg(cueMaxFileBytes);
         return false;
     }
 
@@ -70,7 +70,7 @@ bool decodeSound(const QString &path, DecodedSound &sound, QString &why)
     }
     const qsizetype frameBytes = qsizetype(header.channels) * qsizetype(sizeof(short));
     const sf_count_t limit
-        = std::min<sf_count_t>(sf_count_t(header.samplerate) * maxSeconds, maxDecodedBytes / frameBytes);
+        = std::min<sf_count_t>(sf_count_t(header.samplerate) * cueMaxSeconds, maxDecodedBytes / frameBytes);
     const sf_count_t wanted = header.frames > 0 && header.frames < limit ? header.frames : limit;
     QByteArray &samples = sound.samples;
     samples.resize(qsizetype(wanted) * frameBytes);

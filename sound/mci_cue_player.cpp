@@ -17,11 +17,6 @@
 
 namespace {
 
-// A larger file is not a cue and is refused; of a longer sound the first
-// minute is played.
-constexpr qint64 maxFileBytes = 32 * 1024 * 1024;
-constexpr qint64 maxSeconds = 60;
-
 // Sends one command string; its answer, if any, in `answer`. False, with
 // MCI's own words in `why`, where MCI refuses it.
 bool mci(const QString &command, QString &why, QString *answer = nullptr)
@@ -66,9 +61,9 @@ bool isDiskFile(const QString &path, QString &why)
     CloseHandle(file);
     if (!disk)
         why = QStringLiteral("not a regular file");
-    else if (size.QuadPart > maxFileBytes)
-        why = QStringLiteral("larger than %1 bytes").arg(maxFileBytes);
-    return disk && size.QuadPart <= maxFileBytes;
+    else if (size.QuadPart > cueMaxFileBytes)
+        why = QStringLiteral("larger than %1 bytes").arg(cueMaxFileBytes);
+    return disk && size.QuadPart <= cueMaxFileBytes;
 }
 
 class MciCuePlayer : public CuePlayer
@@ -101,11 +96,9 @@ public:
             closeDevice();
             return false;
         }
-        sampleFrames = std::min(length, rate * maxSeconds);
+        sampleFrames = std::min(length, rate * cueMaxSeconds);
         return true;
     }
-
-    qint64 frames() const override { return sampleFrames; }
 
     bool sound(QString &why) override
     {

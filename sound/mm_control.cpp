@@ -3,25 +3,72 @@
 #include "sound/sound_log.h"
 #include "sound/sound_worker.h"
 
+#include <QCoreApplication>
 #include <QThread>
 
-MMControl::MMControl(QObject *parent)
-    : QObject(parent)
-    , channel(std::make_shared<SoundChannel>())
-{}
+#include <functional>
 
-MMControl::~MMControl() { finish(); }
+namespace {
+
+// Calls `then` once, at the first sign of a user of the program.
+class FirstInput : public QObject
+{
+public:
+    explicit FirstInput(std::function<void()> then)
+        : then(std::move(then))
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::Enter:
+        case QEvent::KeyPress:
+        case QEvent::MouseButtonPress:
+        case QEvent::TouchBegin:
+            QCoreApplication::instance()->removeEventFilter(this);
+            if (then)
+                std::exchange(then, nullptr)();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> then;
+};
+
+} // namespace
+
+MMControl::MMControl()
+    : channel(std::make_shared<SoundChannel>())
+{
+    if (QCoreApplication::instance())
+        firstInput = std::make_unique<FirstInput>([this] { prepare(); });
+}
+
+MMControl::~MMControl()
+{
+    firstInput.reset();
+    finish();
+}
 
 void MMControl::setFileName(const QString &name) { write(SoundCommand::FileName, name); }
 
 void MMControl::setCommand(const QString &command)
 {
-    static const QString names[] = {QStringLiteral("Stop"), QStringLiteral("Close"), QString(),
-                                    QStringLiteral("Open"), QStringLiteral("Sound")};
     for (int kind : {SoundCommand::Stop, SoundCommand::Close, SoundCommand::Open, SoundCommand::Sound})
-        if (command == names[kind])
+        if (command == QLatin1String(SoundCommand::names[kind]))
             write(kind);
-    emit commandWritten(command);
+}
+
+void MMControl::prepare()
+{
+    startThread();
+    QMetaObject::invokeMethod(worker, &SoundWorker::prepare, Qt::QueuedConnection);
 }
 
 void MMControl::write(int kind, const QString &fileName)
@@ -30,7 +77,7 @@ void MMControl::write(int kind, const QString &fileName)
     noteStuck();
     {
         QMutexLocker locked(&channel->lock);
-        channel->queue.push({SoundCommand::Kind(kind), fileName, channel->now(), ++writes});
+        channel->queue.push({SoundCommand::Kind(kind), fileName, channel->now()});
     }
     if (!channel->wakePending.exchange(true))
         QMetaObject::invokeMethod(worker, &SoundWorker::drain, Qt::QueuedConnection);
@@ -39,11 +86,10 @@ void MMControl::write(int kind, const QString &fileName)
 void MMControl::noteStuck()
 {
     const qint64 since = channel->busySince.load();
-    const bool stuck = since >= 0 && channel->now() - since > CueQueue::lateAfterMs;
+    const bool stuck = since >= 0 && channel->now() - since > cueBoundMs;
     if (stuck && !stuckNoted) {
-        static const char *const doing[] = {"Stop", "Close", "file name", "Open", "Sound"};
-        const int kind = channel->busyWith.load();
-        qCDebug(soundLog) << "device stuck for" << channel->now() - since << "ms in" << doing[kind]
+        qCDebug(soundLog) << "device stuck for" << channel->now() - since << "ms in"
+                          << SoundCommand::names[channel->busyWith.load()]
                           << "; newer cues replace waiting ones";
     }
     stuckNoted = stuck;
@@ -53,16 +99,10 @@ void MMControl::startThread()
 {
     if (thread)
         return;
-    thread = new QThread(this);
+    thread = std::make_unique<QThread>();
     thread->setObjectName(QStringLiteral("sound"));
     worker = new SoundWorker(channel);
-    worker->moveToThread(thread);
-    connect(worker, &SoundWorker::reported, this,
-            [this](quint64 lastWrite, const QString &file, qint64 fileFrames) {
-                reportedWrite = lastWrite;
-                opened = file;
-                frames = fileFrames;
-            });
+    worker->moveToThread(thread.get());
     thread->start();
 }
 
@@ -73,7 +113,6 @@ void MMControl::finish()
     QMetaObject::invokeMethod(worker, &SoundWorker::shutDown, Qt::QueuedConnection);
     thread->wait();
     delete worker;
-    delete thread;
     worker = nullptr;
-    thread = nullptr;
+    thread.reset();
 }

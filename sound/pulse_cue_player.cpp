@@ -1,12 +1,13 @@
 // The cue player module on Linux: a cue file decoded with libsndfile, played
 // through the sound server's own client library (PulseAudio's, which
-// PipeWire's PulseAudio server speaks too) on a main loop the sound thread
-// runs, so that no call here ever waits on the server.
+// PipeWire's PulseAudio server speaks too) on the library's glib main loop,
+// which the sound thread's event loop runs, so that no call here ever waits
+// on the server.
 
 #include "sound/cue_player.h"
 #include "sound/decoded_sound.h"
-#include "sound/pulse_log.h"
 #include "sound/pulse_output.h"
+#include "sound/sound_log.h"
 
 #include <QFileInfo>
 #include <QTimer>
@@ -15,8 +16,6 @@
 #include <pulse/stream.h>
 
 #include <algorithm>
-
-Q_LOGGING_CATEGORY(pulseLog, "parking.sound", QtWarningMsg)
 
 namespace {
 
@@ -38,6 +37,7 @@ void abandon(pa_stream *stream)
             [](pa_stream *made, void *) {
                 if (pa_stream_get_state(made) == PA_STREAM_CREATING)
                     return;
+                PulseOutput::heard();
                 pa_stream_set_state_callback(made, nullptr, nullptr);
                 pa_stream_disconnect(made);
                 pa_stream_unref(made);
@@ -55,12 +55,6 @@ class PulseCuePlayer : public CuePlayer
 public:
     PulseCuePlayer()
     {
-        startBound.setSingleShot(true);
-        QObject::connect(&startBound, &QTimer::timeout, &guard, [this] {
-            notHeard(QStringLiteral("the sound server did not answer within %1 ms")
-                         .arg(PulseOutput::answerWithinMs));
-            PulseOutput::instance().drop(QStringLiteral("a cue was not answered"));
-        });
         endBound.setSingleShot(true);
         QObject::connect(&endBound, &QTimer::timeout, &guard, [this] { release(); });
     }
@@ -74,8 +68,6 @@ public:
         return decodeSound(path, decoded, why);
     }
 
-    qint64 frames() const override { return decoded.frames(); }
-
     // Starts the cue without waiting: it sounds once the server has made its
     // stream, or is given up where that takes longer than a second.
     bool sound(QString &why) override
@@ -86,6 +78,8 @@ public:
             return false;
         }
         PulseOutput &output = PulseOutput::instance();
+        if (!output.context(why))
+            return false;
         if (!watching) {
             watching = true;
             QObject::connect(&output, &PulseOutput::ready, &guard, [this] {
@@ -97,12 +91,7 @@ public:
                     notHeard(QStringLiteral("the connection to the sound server went"));
             });
         }
-        if (!output.context()) {
-            why = QStringLiteral("no sound server");
-            return false;
-        }
         waiting = true;
-        startBound.start(PulseOutput::answerWithinMs);
         if (output.isReady())
             begin();
         return true;
@@ -117,7 +106,9 @@ private:
         const pa_sample_spec spec{PA_SAMPLE_S16NE, uint32_t(decoded.rate), uint8_t(decoded.channels)};
         pa_channel_map map;
         pa_channel_map_init_extend(&map, spec.channels, PA_CHANNEL_MAP_DEFAULT);
-        pa_context *context = PulseOutput::instance().context();
+        PulseOutput &output = PulseOutput::instance();
+        QString why;
+        pa_context *context = output.context(why);
         stream = pa_stream_new(context, name.constData(), &spec, &map);
         if (!stream) {
             notHeard(QString::fromUtf8(pa_strerror(pa_context_errno(context))));
@@ -130,8 +121,11 @@ private:
                                     asDefault, asDefault};
         // No device named: the server's default output of the moment.
         if (pa_stream_connect_playback(stream, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr)
-            < 0)
+            < 0) {
             notHeard(QString::fromUtf8(pa_strerror(pa_context_errno(context))));
+            return;
+        }
+        output.awaitAnswer();
     }
 
     static void stateChanged(pa_stream *stream, void *self)
@@ -139,14 +133,17 @@ private:
         auto *player = static_cast<PulseCuePlayer *>(self);
         switch (pa_stream_get_state(stream)) {
         case PA_STREAM_READY: {
-            qCDebug(pulseLog).noquote()
+            PulseOutput::heard();
+            qCDebug(soundLog).noquote()
                 << "playing:" << player->name << "on" << pa_stream_get_device_name(stream);
-            player->startBound.stop();
             const qint64 soundMs = player->decoded.frames() * 1000 / player->decoded.rate;
             player->endBound.start(int(soundMs) + drainMs);
             break;
         }
         case PA_STREAM_FAILED:
+            if (!player->endBound.isActive()) // a refusal answers the stream's making
+                PulseOutput::heard();
+            [[fallthrough]];
         case PA_STREAM_TERMINATED:
             player->notHeard(QString::fromUtf8(pa_strerror(pa_context_errno(pa_stream_get_context(stream)))));
             break;
@@ -184,14 +181,13 @@ private:
     void notHeard(const QString &why)
     {
         const bool started = stream && pa_stream_get_state(stream) == PA_STREAM_READY;
-        qCDebug(pulseLog).noquote() << (started ? "cut off:" : "not heard:") << name << why;
+        qCDebug(soundLog).noquote() << (started ? "cut off:" : "not heard:") << name << why;
         release();
     }
 
     void release()
     {
         waiting = false;
-        startBound.stop();
         endBound.stop();
         if (draining) {
             pa_operation_cancel(draining);
@@ -209,12 +205,19 @@ private:
     qsizetype written = 0;
     bool waiting = false;  // for the connection to answer
     bool watching = false; // the output's news reach the player
-    QTimer startBound, endBound;
+    QTimer endBound;
     QObject guard; // ends the connections to the output with the player
 };
 
 } // namespace
 
 extern "C" Q_DECL_EXPORT CuePlayer *parking_create_cue_player() { return new PulseCuePlayer; }
+
+extern "C" Q_DECL_EXPORT void parking_prepare_output()
+{
+    QString why;
+    if (!PulseOutput::instance().context(why))
+        qCDebug(soundLog) << "not connected ahead:" << why;
+}
 
 extern "C" Q_DECL_EXPORT void parking_release_output() { PulseOutput::release(); }

@@ -1,11 +1,13 @@
 #include "sound/pulse_output.h"
 
-#include "sound/pulse_log.h"
-#include "sound/pulse_loop.h"
+#include "sound/cue_player.h"
+#include "sound/sound_log.h"
 
 #include <QCoreApplication>
 
+#include <glib.h>
 #include <pulse/error.h>
+#include <pulse/glib-mainloop.h>
 
 namespace {
 PulseOutput *theOutput = nullptr;
@@ -24,36 +26,57 @@ void PulseOutput::release()
     theOutput = nullptr;
 }
 
-PulseOutput::PulseOutput()
-    : loop(std::make_unique<PulseLoop>())
+void PulseOutput::heard()
 {
-    answerBound.setSingleShot(true);
-    connect(&answerBound, &QTimer::timeout, this,
-            [this] { drop(QStringLiteral("no answer within %1 ms").arg(answerWithinMs)); });
+    if (theOutput)
+        theOutput->answered();
 }
 
 // The connection goes before the loop it runs on.
-PulseOutput::~PulseOutput() { close(); }
+PulseOutput::~PulseOutput()
+{
+    close();
+    if (loop)
+        pa_glib_mainloop_free(loop);
+}
 
-pa_context *PulseOutput::context()
+pa_context *PulseOutput::context(QString &why)
 {
     if (connection)
         return connection;
+    if (!loop) {
+        // Qt's event loop on this thread is glib's, on a context of the
+        // thread's own that it makes the thread's default; without glib
+        // (QT_NO_GLIB) there is none, and no loop to run the client on.
+        GMainContext *events = g_main_context_get_thread_default();
+        if (!events) {
+            why = QStringLiteral("Qt runs without glib's event loop (QT_NO_GLIB), on which the sound "
+                                 "server's client runs");
+            return nullptr;
+        }
+        loop = pa_glib_mainloop_new(events);
+        answerBound.setSingleShot(true);
+        connect(&answerBound, &QTimer::timeout, this,
+                [this] { drop(QStringLiteral("no answer within %1 ms").arg(cueBoundMs)); });
+    }
     const QByteArray name = QCoreApplication::applicationName().toUtf8();
-    connection = pa_context_new(loop->api(), name.isEmpty() ? "parking-dice" : name.constData());
+    connection
+        = pa_context_new(pa_glib_mainloop_get_api(loop), name.isEmpty() ? "parking-dice" : name.constData());
     if (!connection) {
-        qCDebug(pulseLog) << "no sound: the sound server's client could not be made";
+        why = QStringLiteral("the sound server's client could not be made");
         return nullptr;
     }
     pa_context_set_state_callback(connection, &stateChanged, this);
+    answeredOnce = false;
+    awaitAnswer();
     // The program never starts a sound server of its own: the desktop runs
-    // one, or the program stays silent until one is there.
-    // A refusal may come at once, through the state callback, which then
-    // has given the connection up already.
-    answered = false;
-    answerBound.start(answerWithinMs);
+    // one, or the program stays silent until one is there. A refusal may
+    // come at once, through the state callback, which then has given the
+    // connection up already.
     if (pa_context_connect(connection, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 && connection)
         drop(QString::fromUtf8(pa_strerror(pa_context_errno(connection))));
+    if (!connection)
+        why = QStringLiteral("no sound server");
     return connection;
 }
 
@@ -62,15 +85,30 @@ bool PulseOutput::isReady() const
     return connection && pa_context_get_state(connection) == PA_CONTEXT_READY;
 }
 
+void PulseOutput::awaitAnswer()
+{
+    if (unanswered++ == 0)
+        answerBound.start(cueBoundMs);
+}
+
+// The bound runs from the last answer while anything is still asked.
+void PulseOutput::answered()
+{
+    if (unanswered > 0 && --unanswered > 0)
+        answerBound.start(cueBoundMs);
+    else
+        answerBound.stop();
+}
+
 void PulseOutput::stateChanged(pa_context *context, void *self)
 {
     auto *output = static_cast<PulseOutput *>(self);
     switch (pa_context_get_state(context)) {
     case PA_CONTEXT_READY:
-        output->answerBound.stop();
-        qCDebug(pulseLog).nospace() << "sound server " << (output->wasReady ? "found again" : "found") << ": "
+        output->answered();
+        qCDebug(soundLog).nospace() << "sound server " << (output->wasReady ? "found again" : "found") << ": "
                                     << pa_context_get_server(context);
-        output->wasReady = output->answered = true;
+        output->wasReady = output->answeredOnce = true;
         emit output->ready();
         break;
     case PA_CONTEXT_FAILED:
@@ -86,7 +124,7 @@ void PulseOutput::drop(const QString &why)
 {
     if (!connection)
         return;
-    qCDebug(pulseLog) << (answered ? "connection to the sound server lost:" : "no sound server:") << why;
+    qCDebug(soundLog) << (answeredOnce ? "connection to the sound server lost:" : "no sound server:") << why;
     close();
     emit lost();
 }
@@ -94,6 +132,7 @@ void PulseOutput::drop(const QString &why)
 void PulseOutput::close()
 {
     answerBound.stop();
+    unanswered = 0;
     if (!connection)
         return;
     pa_context *going = std::exchange(connection, nullptr);

@@ -1,20 +1,22 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <QTimer>
 
 #include <pulse/context.h>
 
-#include <memory>
-
-class PulseLoop;
+struct pa_glib_mainloop;
 
 // The one connection to the sound server, made, used and ended on the sound
-// thread. It connects when a cue asks for
-// it, and is given up when the server fails it or does not answer within a
-// second; the next cue then connects afresh. So a server that stalled, was
-// restarted or came up only after the program is found again by the first cue
-// after it answers.
+// thread, on the client library's own glib main loop, which runs on the
+// thread's event loop: nothing here ever blocks.
+//
+// It connects when a cue asks for it, and is given up when the server fails
+// it or leaves whatever was asked of it (the connection, or a cue's stream)
+// unanswered for longer than cueBoundMs; the next cue then connects afresh.
+// So a server that stalled, was restarted or came up only after the program
+// is found again by the first cue after it answers.
 class PulseOutput : public QObject
 {
     Q_OBJECT
@@ -24,30 +26,34 @@ public:
     static PulseOutput &instance();
     // Ends the connection and the client's loop, if they were made.
     static void release();
+    // The server answered something asked of it; nothing where the output
+    // is gone.
+    static void heard();
 
-    // The connection, begun now where there is none; null only where the
-    // client library cannot even begin one.
-    pa_context *context();
+    // The connection, begun now where there is none; null, with the reason
+    // in `why`, where none can even be begun.
+    pa_context *context(QString &why);
     bool isReady() const;
-    // Gives the connection up: the server did not answer in time.
-    void drop(const QString &why);
-
-    // A connection answers only within this time, or it is given up.
-    static constexpr int answerWithinMs = 1000;
+    // Something was asked of the server: it answers within the bound, or the
+    // connection is given up.
+    void awaitAnswer();
 
 signals:
     void ready();
     void lost();
 
 private:
-    PulseOutput();
+    PulseOutput() = default;
     ~PulseOutput() override;
     static void stateChanged(pa_context *context, void *self);
+    void answered();
+    void drop(const QString &why);
     void close();
 
-    std::unique_ptr<PulseLoop> loop;
+    pa_glib_mainloop *loop = nullptr;
     pa_context *connection = nullptr;
-    bool wasReady = false; // some connection has answered before
-    bool answered = false; // this one has
+    bool wasReady = false;     // some connection has answered before
+    bool answeredOnce = false; // this one has
+    int unanswered = 0;        // questions to the server not yet answered
     QTimer answerBound;
 };

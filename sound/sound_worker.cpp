@@ -6,8 +6,6 @@
 
 #include <QThread>
 
-Q_LOGGING_CATEGORY(soundLog, "parking.sound", QtWarningMsg)
-
 SoundWorker::SoundWorker(std::shared_ptr<SoundChannel> channel)
     : channel(std::move(channel))
 {}
@@ -16,11 +14,6 @@ SoundWorker::~SoundWorker() = default;
 
 void SoundWorker::drain()
 {
-    // Should a player ever run this thread's events while it works, the drain
-    // already running takes whatever was written meanwhile.
-    if (draining)
-        return;
-    draining = true;
     for (;;) {
         channel->wakePending.store(false);
         std::optional<SoundCommand> next;
@@ -34,22 +27,19 @@ void SoundWorker::drain()
         channel->busySince.store(channel->now());
         carryOut(*next);
         channel->busySince.store(-1);
-        lastWrite = next->sequence;
     }
-    draining = false;
-    emit reported(lastWrite, opened, player ? player->frames() : 0);
-    if (shutDownAsked)
-        shutDown();
+}
+
+void SoundWorker::prepare()
+{
+    if (loadModule() && prepareOutput)
+        prepareOutput();
 }
 
 // The player and the connection to the sound server go in order, on this
-// thread; a shut-down asked for while a drain runs waits for its end.
+// thread.
 void SoundWorker::shutDown()
 {
-    if (draining) {
-        shutDownAsked = true;
-        return;
-    }
     player.reset();
     if (releaseOutput)
         releaseOutput();
@@ -114,8 +104,6 @@ void SoundWorker::sound(const SoundCommand &command)
                           << channel->now() - command.writtenAt << "ms after its press";
         return;
     }
-    // The player gives up a cue whose output does not start within the same
-    // bound.
     QString why;
     if (!player->sound(why))
         qCDebug(soundLog) << "not heard:" << opened << why;
@@ -128,13 +116,14 @@ bool SoundWorker::loadModule()
         module.setFileName(besideProgram(PARKING_MODULE_DIR_FROM_BIN)
                            + QStringLiteral("/parking-dice-sound"));
         // Each entry is looked up once; a module without a player is no sound
-        // module, the other is called where it is there.
+        // module, the others are called where they are there.
         createPlayer = reinterpret_cast<CreateCuePlayer *>(module.resolve(PARKING_CUE_PLAYER_ENTRY));
         if (!createPlayer) {
             qCDebug(soundLog) << "no sound: the sound module did not load:" << module.errorString();
             return false;
         }
         releaseOutput = reinterpret_cast<ReleaseOutput *>(module.resolve(PARKING_RELEASE_OUTPUT_ENTRY));
+        prepareOutput = reinterpret_cast<PrepareOutput *>(module.resolve(PARKING_PREPARE_OUTPUT_ENTRY));
     }
     return createPlayer != nullptr;
 }

@@ -39,11 +39,8 @@ public:
     ~SoundWorker() override;
 
     void drain();
+    void prepare();
     void shutDown();
-
-signals:
-    // After each drain: the last write carried out and the device's state.
-    void reported(quint64 lastWrite, const QString &opened, qint64 frames);
 
 private:
     void carryOut(const SoundCommand &command);
@@ -57,10 +54,8 @@ private:
     bool moduleTried = false;
     CreateCuePlayer *createPlayer = nullptr;
     ReleaseOutput *releaseOutput = nullptr;
+    PrepareOutput *prepareOutput = nullptr;
     std::unique_ptr<CuePlayer> player;
     QString fileName;
     QString opened;
-    quint64 lastWrite = 0;
-    bool draining = false;
-    bool shutDownAsked = false;
 };

@@ -1,7 +1,9 @@
-// Prints the main window's controls as its layout builds them, one a line:
-// NAME LEFT TOP WIDTH HEIGHT, in pixels of the client area. The end-to-end
-// tests read it to find a control by its name instead of typing its place.
+// Prints the windows' controls as their layouts build them, one a line:
+// NAME LEFT TOP WIDTH HEIGHT, in pixels of the window's client area; the
+// help window's controls as Form2.NAME. The end-to-end tests read it to find
+// a control by its name instead of typing its place.
 
+#include "ui/help/form2.h"
 #include "ui/main/form1_layout.h"
 
 #include <QApplication>
@@ -14,11 +16,14 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QWidget form;
     buildForm1(&form);
+    Form2 help;
     QTextStream out(stdout);
-    for (const QWidget *control : form.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        const QRect place = control->geometry();
-        out << control->objectName() << ' ' << place.x() << ' ' << place.y() << ' ' << place.width() << ' '
-            << place.height() << '\n';
-    }
+    for (const auto &[window, prefix] :
+         {std::pair<QWidget *, QString>(&form, {}), {&help, QStringLiteral("Form2.")}})
+        for (const QWidget *control : window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            const QRect place = control->geometry();
+            out << prefix << control->objectName() << ' ' << place.x() << ' ' << place.y() << ' '
+                << place.width() << ' ' << place.height() << '\n';
+        }
     return 0;
 }

@@ -98,7 +98,7 @@ arch=$(dpkg --print-architecture)
 deb=$scratch/parking-dice_${version}_$arch.deb
 [ -f "$deb" ] && [ -f "$scratch/parking-dice-dbgsym_${version}_$arch.deb" ] || fail "no package or no -dbgsym package"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libqt6gui6 libpulse0 libsndfile1 fonts-ipafont-gothic; do
+for needed in libqt6widgets6 libqt6gui6 libpulse0 libpulse-mainloop-glib0 libsndfile1 fonts-ipafont-gothic; do
     [[ $depends == *"$needed"* ]] || fail "the package does not depend on $needed: $depends"
 done
 [[ $depends != *multimedia* ]] || fail "the package still depends on Qt Multimedia: $depends"

@@ -1,20 +1,18 @@
-// The sound device with files that cannot be played: the cue is not heard,
-// and nothing blocks, crashes or asks the user anything.
+// Cue files that cannot be played: the player's decoder refuses them or takes
+// only what holds sound, and the window's buttons go on working, with nothing blocking,
+// crashing or asking the user anything.
 
 #include "window_probe.h"
 
 #include "sound/cue_files.h"
-#include "sound/cue_player.h"
-#include "sound/mm_control.h"
+#include "sound/decoded_sound.h"
 #include "ui/help/form2.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLibrary>
 #include <QMessageBox>
 #include <QRandomGenerator>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include "wav_header.h"
@@ -52,16 +50,6 @@ void write(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
-// Writes every command of a cue for `name`, the way the window does.
-void giveCue(MMControl &device, const QString &name = QStringLiteral("pinpon.wav"))
-{
-    device.setCommand(QStringLiteral("Stop"));
-    device.setCommand(QStringLiteral("Close"));
-    device.setFileName(name);
-    device.setCommand(QStringLiteral("Open"));
-    device.setCommand(QStringLiteral("Sound"));
-}
-
 // A compressed file that holds far more sound than a cue: a minute of eight
 // channels at 192 kHz, which decodes to 184 MB.
 void writeLongFlac(const QString &path)
@@ -97,14 +85,12 @@ private slots:
     void init();
     void cleanup();
 
-    void playableFileIsOpenedWhole();
     void namedPipeIsNeverWaitedFor();
     void longManyChannelFileIsCappedOffTheWindowsThread();
-    void unplayableFileIsNotHeard_data();
-    void unplayableFileIsNotHeard();
+    void decoderTakesWhatHoldsSound_data();
+    void decoderTakesWhatHoldsSound();
     void buttonsKeepWorkingWithABadCue_data();
     void buttonsKeepWorkingWithABadCue();
-    void goodFileIsHeardAgainAfterABadOne();
 
 private:
     void placeCue(const QString &kind, const QString &name = QStringLiteral("pinpon.wav"));
@@ -161,32 +147,15 @@ void CuesTest::placeCue(const QString &kind, const QString &name)
         QFAIL("unknown kind of cue");
 }
 
-void CuesTest::playableFileIsOpenedWhole()
-{
-    placeCue(QStringLiteral("good"));
-    MMControl device;
-    device.setFileName(QStringLiteral("pinpon.wav"));
-    device.setCommand(QStringLiteral("Open"));
-    QTRY_VERIFY(device.isSettled());
-    QCOMPARE(device.openedFile(), cuePath());
-    QCOMPARE(device.openedFrames(), 4410);
-    device.setCommand(QStringLiteral("Close"));
-    QTRY_VERIFY(device.isSettled());
-    QVERIFY(device.openedFile().isEmpty());
-}
-
-// The player itself, given a named pipe no one writes to: it must answer at
-// once, not wait for a writer.
+// The player's decoder, given a named pipe no one writes to: it must answer
+// at once, not wait for a writer.
 void CuesTest::namedPipeIsNeverWaitedFor()
 {
     placeCue(QStringLiteral("named pipe"));
-    QLibrary module(QStringLiteral(PARKING_SOUND_MODULE));
-    auto *create = reinterpret_cast<CreateCuePlayer *>(module.resolve(PARKING_CUE_PLAYER_ENTRY));
-    QVERIFY2(create, qPrintable(module.errorString()));
-    std::unique_ptr<CuePlayer> player(create());
     auto opening = std::async(std::launch::async, [&] {
+        DecodedSound sound;
         QString why;
-        return player->open(cuePath(), why);
+        return decodeSound(cuePath(), sound, why);
     });
     if (opening.wait_for(std::chrono::seconds(2)) != std::future_status::ready) {
         // Lets the stuck open go on, so that the test can end.
@@ -207,61 +176,37 @@ void CuesTest::longManyChannelFileIsCappedOffTheWindowsThread()
     clickButton(form.get(), "Command21");
     QVERIFY2(clock.elapsed() < 200, qPrintable(QStringLiteral("HELP took %1 ms").arg(clock.elapsed())));
     QVERIFY(form->helpWindow() && form->helpWindow()->isVisible());
-    MMControl *device = form->soundDevice();
-    QTRY_VERIFY_WITH_TIMEOUT(device->isSettled(), 20000);
-    QCOMPARE(device->openedFile(), cuePath());
+    DecodedSound sound;
+    QString why;
+    QVERIFY2(decodeSound(cuePath(), sound, why), qPrintable(why));
     // 16 MiB of samples: five and a half seconds of the eight channels.
-    QCOMPARE(device->openedFrames(), 16 * 1024 * 1024 / (8 * 2));
+    QCOMPARE(sound.frames(), 16 * 1024 * 1024 / (8 * 2));
 }
 
-void CuesTest::unplayableFileIsNotHeard_data()
+void CuesTest::decoderTakesWhatHoldsSound_data()
 {
-    // What is opened: nothing; the part of the file that really holds sound
-    // (its frames); or, where the name is no regular file at all, the search
-    // goes on to the program's own chime.
+    // The frames the player is given: the part of the file that really holds
+    // sound, or none where it refuses the file.
     QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("opened");
     QTest::addColumn<int>("frames");
-    const QString nothing = QStringLiteral("nothing"), file = QStringLiteral("the file"),
-                  own = QStringLiteral("the own chime");
-    QTest::newRow("missing") << "missing" << own << 0;
-    QTest::newRow("empty") << "empty" << nothing << 0;
-    QTest::newRow("random bytes") << "random bytes" << nothing << 0;
-    QTest::newRow("header claims 4 GiB") << "header claims 4 GiB" << file << 100;
-    QTest::newRow("truncated") << "truncated" << file
-                               << ((44 + 2 * 4410) / 3 - 44) / 2; // a third, less the header
-    QTest::newRow("header only") << "header only" << nothing << 0;
-    QTest::newRow("zero channels") << "zero channels" << nothing << 0;
-    QTest::newRow("zero sample rate") << "zero sample rate" << nothing << 0;
-    QTest::newRow("unknown encoding") << "unknown encoding" << nothing << 0;
-    QTest::newRow("not a sound") << "not a sound" << nothing << 0;
-    QTest::newRow("directory") << "directory" << own << 0;
-    QTest::newRow("dangling link") << "dangling link" << own << 0;
-    QTest::newRow("named pipe") << "named pipe" << own << 0;
+    QTest::newRow("good") << "good" << 4410;
+    QTest::newRow("header claims 4 GiB") << "header claims 4 GiB" << 100;
+    QTest::newRow("truncated") << "truncated" << ((44 + 2 * 4410) / 3 - 44) / 2; // a third, less the header
+    for (const char *kind : {"empty", "random bytes", "header only", "zero channels", "zero sample rate",
+                             "unknown encoding", "not a sound", "directory", "dangling link", "named pipe"})
+        QTest::newRow(kind) << kind << 0;
 }
 
-void CuesTest::unplayableFileIsNotHeard()
+void CuesTest::decoderTakesWhatHoldsSound()
 {
     QFETCH(QString, kind);
-    QFETCH(QString, opened);
     QFETCH(int, frames);
-    if (kind != u"missing")
-        placeCue(kind);
-    MMControl device;
-    QElapsedTimer clock;
-    clock.start();
-    giveCue(device);
-    QVERIFY2(clock.elapsed() < 100, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
-    QTRY_VERIFY(device.isSettled());
-    if (opened == u"the file") {
-        QCOMPARE(device.openedFile(), cuePath());
-        QCOMPARE(device.openedFrames(), frames);
-    } else if (opened == u"the own chime") {
-        QVERIFY2(device.openedFile().endsWith(u"/share/parking-dice/sounds/pinpon.wav"),
-                 qPrintable(device.openedFile()));
-    } else {
-        QCOMPARE(device.openedFile(), QString());
-    }
+    placeCue(kind);
+    DecodedSound sound;
+    QString why;
+    QCOMPARE(decodeSound(cuePath(), sound, why), frames > 0);
+    QVERIFY(frames > 0 || !why.isEmpty());
+    QCOMPARE(sound.frames(), frames);
 }
 
 void CuesTest::buttonsKeepWorkingWithABadCue_data()
@@ -303,20 +248,6 @@ void CuesTest::buttonsKeepWorkingWithABadCue()
     QVERIFY2(clock.elapsed() < 1000, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
     clickButton(form.get(), "Command1");
     QCOMPARE(form->isVisible(), true);
-}
-
-void CuesTest::goodFileIsHeardAgainAfterABadOne()
-{
-    MMControl device;
-    placeCue(QStringLiteral("random bytes"));
-    giveCue(device);
-    QTRY_VERIFY(device.isSettled());
-    QVERIFY(device.openedFile().isEmpty());
-    QFile::remove(cuePath());
-    placeCue(QStringLiteral("good"));
-    giveCue(device);
-    QTRY_VERIFY(device.isSettled());
-    QCOMPARE(device.openedFile(), cuePath());
 }
 
 PARKING_TEST_MAIN(CuesTest)

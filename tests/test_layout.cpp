@@ -15,9 +15,6 @@ private slots:
     void init() { form = startedWindow(); }
     void cleanup() { form.reset(); }
 
-    void twipsBecomePixels_data();
-    void twipsBecomePixels();
-    void windowOpensAtItsPlaceWithFixedSize();
     void smallScreensMoveAWindowJustEnough_data();
     void smallScreensMoveAWindowJustEnough();
     void everyControlLiesInsideTheClientArea();
@@ -32,7 +29,6 @@ private slots:
     void moveCountsReadZeroOnceShown();
     void fontsResolveToAJapaneseGothic();
     void tabOrderStartsAtTheRightUpButton();
-    void frameHasNoMaximiseBox();
 
 private:
     std::unique_ptr<Form1> form;
@@ -60,33 +56,6 @@ void LayoutTest::smallScreensMoveAWindowJustEnough()
     QFETCH(QRect, available);
     QFETCH(QPoint, opensAt);
     QCOMPARE(fittedOnScreen(stored, available), QRect(opensAt, stored.size()));
-}
-
-void LayoutTest::twipsBecomePixels_data()
-{
-    QTest::addColumn<int>("twips");
-    QTest::addColumn<int>("pixels");
-    QTest::newRow("zero") << 0 << 0;
-    QTest::newRow("one pixel") << 15 << 1;
-    QTest::newRow("client width") << 7350 << 490;
-    QTest::newRow("client height") << 9120 << 608;
-    QTest::newRow("cell pitch") << 480 << 32;
-    QTest::newRow("opening left") << 3855 << 257;
-}
-
-void LayoutTest::twipsBecomePixels()
-{
-    QFETCH(int, twips);
-    QFETCH(int, pixels);
-    QCOMPARE(twipsToPixels(twips), pixels);
-}
-
-void LayoutTest::windowOpensAtItsPlaceWithFixedSize()
-{
-    QCOMPARE(form->geometry(), QRect(257, 99, 490, 608));
-    QCOMPARE(form->minimumSize(), form->maximumSize());
-    QCOMPARE(form->windowTitle(), QStringLiteral(" 簡単なソラミネとシミュレーション"));
-    QVERIFY(!form->windowIcon().isNull());
 }
 
 void LayoutTest::everyControlLiesInsideTheClientArea()
@@ -262,14 +231,6 @@ void LayoutTest::tabOrderStartsAtTheRightUpButton()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), forward[i]);
     }
-}
-
-void LayoutTest::frameHasNoMaximiseBox()
-{
-    const Qt::WindowFlags flags = form->windowFlags();
-    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-    QVERIFY(flags & Qt::WindowMinimizeButtonHint);
-    QVERIFY(flags & Qt::WindowCloseButtonHint);
 }
 
 PARKING_TEST_MAIN(LayoutTest)

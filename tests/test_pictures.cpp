@@ -77,7 +77,6 @@ private slots:
     void dieFaceHasItsPips_data();
     void dieFaceHasItsPips();
     void parkedCarShowsWhiteCornersOnGrey();
-    void picturesAreNeverStretched();
 };
 
 void PicturesTest::carHasItsColoursAndShape()
@@ -173,13 +172,6 @@ void PicturesTest::parkedCarShowsWhiteCornersOnGrey()
     QCOMPARE(shot.pixel(at + QPoint(21, 31)) | 0xff000000, white);
     QCOMPARE(shot.pixel(at + QPoint(10, 12)) | 0xff000000, blue);
     QCOMPARE(shot.pixel(at + QPoint(-1, 0)) | 0xff000000, form->palette().color(QPalette::Window).rgb());
-}
-
-void PicturesTest::picturesAreNeverStretched()
-{
-    auto form = startedWindow();
-    for (int i = 1; i <= 12; ++i)
-        QCOMPARE(carPicture(form.get(), i)->size(), QSize(22, 32));
 }
 
 PARKING_TEST_MAIN(PicturesTest)

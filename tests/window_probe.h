@@ -4,6 +4,7 @@
 // and click them the way a user does.
 
 #include "app/form1.h"
+#include "sound/multimedia_control.h"
 #include "ui/focus_frame.h"
 #include "ui/fonts.h"
 #include "ui/main/accessibility.h"
@@ -68,10 +69,24 @@ inline QList<int> visibleFaces(const QWidget *window)
     return faces;
 }
 
-// A main window shown and active, as at program start.
-inline std::unique_ptr<Form1> startedWindow()
+// A stand-in for the window's sound device: what the window wrote to it, as
+// "Stop", "file:pinpon.wav", "Open".
+struct RecordedCues : MultimediaControl
 {
-    auto form = std::make_unique<Form1>();
+    QStringList *written;
+    explicit RecordedCues(QStringList *written)
+        : written(written)
+    {}
+    void setFileName(const QString &name) override { *written << QStringLiteral("file:") + name; }
+    void setCommand(const QString &command) override { *written << command; }
+};
+
+// A main window shown and active, as at program start; with the program's own
+// sound device, or one that records into `cues`.
+inline std::unique_ptr<Form1> startedWindow(QStringList *cues = nullptr)
+{
+    auto form
+        = cues ? std::make_unique<Form1>(std::make_unique<RecordedCues>(cues)) : std::make_unique<Form1>();
     form->show();
     form->activateWindow();
     if (!QTest::qWaitForWindowActive(form.get()))

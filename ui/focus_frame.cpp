@@ -18,13 +18,14 @@ double luminance(const QColor &colour)
            + 0.0722 * linear(colour.blueF());
 }
 
-} // namespace
-
+// How far apart two colours are in luminance, from 1:1 to 21:1.
 double contrastRatio(const QColor &a, const QColor &b)
 {
     const double la = luminance(a), lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
+
+} // namespace
 
 QColor FocusFrameStyle::frameColour(const QPalette &palette)
 {

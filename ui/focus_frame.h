@@ -26,9 +26,6 @@ public:
     static QColor frameColour(const QPalette &palette);
 };
 
-// How far apart two colours are in luminance, from 1:1 to 21:1.
-double contrastRatio(const QColor &a, const QColor &b);
-
 // Sets the focus frame over whatever style the application has now (the
 // platform's own, or one chosen with -style); once, after QApplication is made.
 void installFocusFrameStyle();

@@ -1,7 +1,22 @@
 #include "ui/window_activation.h"
 
-#include <QWidget>
+#include <QEvent>
 #include <QWindow>
+
+ProgramWindow::ProgramWindow(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+{}
+
+bool ProgramWindow::event(QEvent *event)
+{
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::WindowActivate || (event->type() == QEvent::Show && !shown)) {
+        shown = true;
+        Form_Activate();
+    }
+    return handled;
+}
 
 void showInFront(QWidget *window)
 {

@@ -1,23 +1,24 @@
 #pragma once
 
-#include <QEvent>
+#include <QWidget>
 
-class QWidget;
-
-// Whether an event makes a window the program's active window, as the
-// windows' activation handlers count it: each activation by the window
-// system, and the first showing, which counts even where the window manager
-// does not give a newly shown window the focus.
-inline bool isActivation(const QEvent *event, bool &shownBefore)
+// One of the program's windows: a title bar with its system menu, minimise
+// and close boxes, and no maximise box, as the windows keep their size. Its
+// Form_Activate runs on each activation by the window system, and on the
+// first showing, which counts even where the window manager does not give a
+// newly shown window the focus.
+class ProgramWindow : public QWidget
 {
-    if (event->type() == QEvent::WindowActivate)
-        return true;
-    if (event->type() == QEvent::Show && !shownBefore) {
-        shownBefore = true;
-        return true;
-    }
-    return false;
-}
+public:
+    explicit ProgramWindow(QWidget *parent = nullptr);
+    virtual void Form_Activate() = 0;
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
+    bool shown = false;
+};
 
 // Shows a window in front and active, also where the user minimised it or
 // something else took it off the screen.

@@ -55,6 +55,12 @@ def named(node, name, role=None):
     return next((n for n in walk(node) if n.name == name and (role is None or n.getRole() == role)), None)
 
 
+def first_result(app):
+    """The first log cell once it holds a rolled face, "1回目 K"; None before."""
+    cells = [f"1回目 {k}" for k in range(1, 7)]
+    return next((n for n in walk(app) if n.name in cells), None)
+
+
 def top_level(app, test):
     """The first of the program's windows for which test(window) holds."""
     windows = (app.getChildAtIndex(i) for i in range(app.childCount))

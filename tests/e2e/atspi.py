@@ -4,7 +4,7 @@ import time
 
 import pyatspi
 
-from a11y_tree import enabled, fail, press, program, showing, wait_for, walk
+from a11y_tree import enabled, fail, first_result, press, program, showing, wait_for, walk
 
 
 def controls(app):
@@ -52,9 +52,7 @@ if enabled(roll):
     fail("roll stays enabled while the die runs")
 time.sleep(0.2)
 press(stop)
-cell = wait_for("result in the first log cell",
-                lambda: next((n for n in walk(app) if n.name.startswith("1回目 ") and
-                              n.name[len("1回目 "):] in "123456" and len(n.name) == len("1回目 ") + 1), None), 5)
+cell = wait_for("result in the first log cell", lambda: first_result(app), 5)
 print("log cell reads:", cell.name)
 
 # The help text reaches the reader as text.

@@ -110,6 +110,19 @@ click() {
     click_at $(((x + w / 2) * scale)) $(((y + h / 4) * scale))
 }
 
+# click_help NAME: a real click on the middle of control NAME of the help
+# window (Form2.NAME in the layout), wherever the window is on the screen;
+# false where no help window is open.
+click_help() {
+    local help found x y w h X Y
+    help=$(xdotool search --onlyvisible --name 'ヘルプ' | head -n 1) || return 1
+    eval "$(xdotool getwindowgeometry --shell "$help" | grep -E '^[XY]=')"
+    found=$(place "Form2.$1") || exit 1
+    read -r x y w h <<<"$found"
+    xdotool mousemove $((X + (x + w / 2) * scale)) $((Y + (y + h / 2) * scale)) click 1
+    sleep 0.15
+}
+
 # start_sound_server [MODULE...]: a sound server of this test's own with a
 # null sink as its default output and any further modules, ended when the
 # test ends. SOUND_SERVER=pipewire starts PipeWire with its PulseAudio server

@@ -13,7 +13,7 @@ import time
 import pyatspi
 
 import a11y_tree
-from a11y_tree import enabled, fail, named, press, program, showing, top_level, wait_for, walk
+from a11y_tree import enabled, fail, first_result, named, press, program, showing, top_level, wait_for, walk
 
 mode, folder = sys.argv[1], sys.argv[2]
 a11y_tree.context = mode
@@ -186,7 +186,7 @@ press(roll)
 wait_for("running die", lambda: enabled(stop), 5)
 time.sleep(0.2)
 press(stop)
-cell = wait_for("result", lambda: next((n for n in walk(app) if n.name in [f"1回目 {k}" for k in range(1, 7)]), None))
+cell = wait_for("result", lambda: first_result(app))
 face = cell.name[-1]
 check("result", ["main"])
 

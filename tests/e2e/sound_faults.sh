@@ -2,8 +2,9 @@
 # and after the server was killed in the middle of a cue, reset, HELP and
 # quit answered No go on working and the die still runs; once a server is
 # there again (the first one, or a new one after the crash), the next cue is
-# heard whole, without restarting the program. SOUND_SERVER chooses the
-# server (lib.sh).
+# heard whole, without restarting the program. Where Qt runs without glib's
+# event loop, which the server's client runs on, no cue is heard and the
+# sound log says why. SOUND_SERVER chooses the server (lib.sh).
 source "$(dirname "$0")/lib.sh"
 export QT_LOGGING_RULES="parking.sound.debug=true" # what the sound thread did, should it fail
 
@@ -35,5 +36,10 @@ press_all_cues "after the sound server went away"
 start_sound_server
 help_is_heard "the first cue after the sound server was restarted"
 grep -q 'sound server found again' "$SCRATCH/program.log" || fail "the sound log does not say the server was found again"
+stop_program
+
+QT_NO_GLIB=1 start_program
+press_all_cues "without glib's event loop"
+grep -q 'not heard: .*QT_NO_GLIB' "$SCRATCH/program.log" || fail "the sound log does not say why no cue is heard"
 stop_program
 echo "sound faults (${SOUND_SERVER:-pulseaudio}): ok"

@@ -7,15 +7,12 @@
 #include "ui/pictures.h"
 #include "ui/screen_fit.h"
 #include "ui/twips.h"
-#include "ui/window_activation.h"
 
 #include <QEvent>
 #include <QPainter>
 #include <QPushButton>
 
 Form2::Form2()
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose); // closing unloads the window
@@ -52,14 +49,6 @@ void Form2::Form_Activate()
 }
 
 void Form2::Command1_Click() { close(); }
-
-bool Form2::event(QEvent *event)
-{
-    const bool handled = QWidget::event(event);
-    if (isActivation(event, shown))
-        Form_Activate();
-    return handled;
-}
 
 void Form2::paintEvent(QPaintEvent *)
 {

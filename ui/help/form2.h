@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "ui/window_activation.h"
 
 class QPushButton;
 class PrintPicture;
@@ -8,23 +8,19 @@ class PrintPicture;
 // The help window: the problem and how to operate the main window, printed
 // afresh each time the window becomes active. It holds nothing of the
 // experiment. Closing it destroys it; the main window makes a new one.
-class Form2 : public QWidget
+class Form2 : public ProgramWindow
 {
     Q_OBJECT
 
 public:
     Form2();
 
-    void Form_Activate();
+    void Form_Activate() override;
     void Command1_Click();
 
     QPushButton *Command1 = nullptr;
     PrintPicture *Picture1 = nullptr;
 
 protected:
-    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-
-private:
-    bool shown = false;
 };

@@ -44,12 +44,12 @@ QString spokenName(const QWidget *control, const SpokenName &spoken)
     return spoken.words;
 }
 
-// A space or counter button: Qt's own button, named from its row and state.
-class SpokenButton : public QAccessibleWidget
+// A control named from its row and state; as it is, a log cell.
+class SpokenWidget : public QAccessibleWidget
 {
 public:
-    explicit SpokenButton(QWidget *button)
-        : QAccessibleWidget(button, QAccessible::Button)
+    SpokenWidget(QWidget *control, QAccessible::Role role)
+        : QAccessibleWidget(control, role)
     {}
 
     QString text(QAccessible::Text t) const override
@@ -57,6 +57,15 @@ public:
         const SpokenName *spoken = SpokenName::of(widget());
         return t == QAccessible::Name && spoken ? spokenName(widget(), *spoken) : QAccessibleWidget::text(t);
     }
+};
+
+// A space or counter button: Qt's own button, named from its row and state.
+class SpokenButton : public SpokenWidget
+{
+public:
+    explicit SpokenButton(QWidget *button)
+        : SpokenWidget(button, QAccessible::Button)
+    {}
 
     QAccessible::State state() const override
     {
@@ -83,21 +92,6 @@ public:
     QStringList keyBindingsForAction(const QString &) const override { return {}; }
 };
 
-// A log cell: its roll and what it holds.
-class SpokenLabel : public QAccessibleWidget
-{
-public:
-    explicit SpokenLabel(QWidget *label)
-        : QAccessibleWidget(label, QAccessible::StaticText)
-    {}
-
-    QString text(QAccessible::Text t) const override
-    {
-        const SpokenName *spoken = SpokenName::of(widget());
-        return t == QAccessible::Name && spoken ? spokenName(widget(), *spoken) : QAccessibleWidget::text(t);
-    }
-};
-
 QAccessibleInterface *spokenNames(const QString &className, QObject *object)
 {
     if (!SpokenName::of(object))
@@ -106,7 +100,7 @@ QAccessibleInterface *spokenNames(const QString &className, QObject *object)
     if (className == u"QPushButton")
         return new SpokenButton(widget);
     if (className == u"QLabel")
-        return new SpokenLabel(widget);
+        return new SpokenWidget(widget, QAccessible::StaticText); // a log cell
     return nullptr;
 }
 

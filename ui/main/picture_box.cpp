@@ -63,8 +63,6 @@ void DieFace::showAtRest()
     die->setAccessibleName(QStringLiteral("サイコロの目 %1").arg(facePips));
 }
 
-QPoint DieFace::pos() const { return die->pos(); }
-
 DiePicture::DiePicture(QWidget *parent)
     : QLabel(parent)
 {

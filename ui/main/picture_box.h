@@ -38,7 +38,6 @@ class DieFace : public QObject
 public:
     DieFace(int pips, DiePicture *die);
 
-    int pips() const { return facePips; }
     bool isVisible() const;
     void setVisible(bool visible);
     void show() { setVisible(true); }
@@ -47,8 +46,6 @@ public:
     // assistive technology (not while it runs: a name a hundred times a
     // second would only be noise).
     void showAtRest();
-    // Where the face stands in the window, and its size.
-    QPoint pos() const;
     QSize size() const { return picture.size(); }
 
 private:
