@@ -93,34 +93,31 @@ round() {
         fail "the main window did not appear: $*"
     client_origin
     keep start
-    click_at 144 272 # roll
+    click Command4 # roll
     sleep 0.3
-    click_at 296 272 # stop
+    click Command1 # stop
     keep result
     if [ "$face" -eq 0 ]; then
         local rolled
         rolled=$(face_of_linux_round)
         [ -n "$rolled" ] || fail "no rolled face on the Linux build's log"
-        set_space "$rolled"
+        face=$rolled
     fi
-    click_at $((fixed_left + 20)) $((space_top + 16))
+    click "Command$((4 + face))" # the fixed space of that car
     keep fixed
-    click_at $((free_left + 20)) $((space_top + 16))
+    click "Command$((14 + face))" # the back-first space in the same place
     keep back-first
     if [ -n "${record:-}" ]; then record_start "$SCRATCH/recorded.wav"; fi
-    click_at 400 6 # HELP
+    click Command21 # HELP
     seen_within 1000 'ヘルプ' || fail "HELP's window took more than a second: $*"
     # Its close button, clicked: Wine gives no window the keyboard without a
     # window manager.
-    local help
-    help=$(xdotool search --onlyvisible --name 'ヘルプ' | head -n 1)
-    read -r hx hy < <(xdotool getwindowgeometry --shell "$help" | awk -F= '{v[$1]=$2} END {print v["X"], v["Y"]}')
     sleep 0.3
-    xdotool mousemove $((hx + 584)) $((hy + 12)) click 1
+    click_help Command1
     for _ in $(seq 50); do xdotool search --onlyvisible --name 'ヘルプ' >/dev/null || break; sleep 0.1; done
     if [ -n "${record:-}" ]; then sleep 1; record_stop; fi
     keep after-help
-    click_at 28 6 # quit
+    click Command3 # quit
     seen_within 3000 '^ソラミネの実験$' || fail "no quit question: $*"
     sleep 0.5
     shot
@@ -144,25 +141,17 @@ round() {
 face_of_linux_round() {
     PYTHONPATH=$(dirname "$0") /usr/bin/python3 -c '
 import time
-from a11y_tree import application, walk
-cells = [f"1回目 {k}" for k in range(1, 7)]
+from a11y_tree import application, first_result
 for _ in range(100):
     app = application()
-    name = app and next((n.name for n in walk(app) if n.name in cells), None)
-    if name:
-        print(name[-1])
+    cell = app and first_result(app)
+    if cell:
+        print(cell.name[-1])
         break
     time.sleep(0.1)'
 }
 
-# Space k's buttons, in the layout's twips: rows from the back, lanes alternate.
-face=0 fixed_left=0 free_left=0 space_top=0
-set_space() {
-    local tops=(0 472 472 424 424 376 376)
-    face=$1 space_top=${tops[$1]}
-    if [ $((face % 2)) -eq 1 ]; then fixed_left=32 free_left=280; else fixed_left=168 free_left=416; fi
-}
-
+face=0
 round linux "$PROGRAM"
 record=yes
 round windows "$wine" 'C:\Program Files\parking-dice\parking-dice.exe'
