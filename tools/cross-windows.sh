@@ -85,10 +85,10 @@ mkdir -p "$scratch/src" "$out"
 git archive HEAD | tar -x -C "$scratch/src"
 
 # The Linux build makes the cues and the icons for the cross build, and is the
-# round's reference.
+# round's reference; its layout table says where the round clicks.
 phase "the Linux build in build/"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-nice -n 10 cmake --build build -j"$(nproc)" --target parking-dice make_cue make_icons icons >/dev/null
+nice -n 10 cmake --build build -j"$(nproc)" --target parking-dice make_cue make_icons icons layout_table >/dev/null
 
 phase "the program for Windows, from the committed tree"
 cmake -S "$scratch/src" -B "$scratch/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
