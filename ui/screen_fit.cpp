@@ -10,6 +10,16 @@
 
 namespace {
 
+// Moves a shown window, frame and all, just enough to lie on its screen's
+// usable area; one that lies there already stays.
+void moveOntoScreen(QWidget *window)
+{
+    const QRect frame = window->frameGeometry();
+    const QPoint fitted = fittedOnScreen(frame, window->screen()->availableGeometry()).topLeft();
+    if (fitted != frame.topLeft())
+        window->move(fitted); // a top-level window's position is its frame's
+}
+
 // The window is placed by its client area, as it is stored, before a window
 // manager has framed it; the frame (title bar, borders) is known only once
 // the window manager has framed the window after it was first shown. Then
@@ -49,12 +59,8 @@ private:
         if (!framed && !waited.hasExpired(patienceMs))
             return;
         poll.stop();
-        if (framed) {
-            const QRect frame = window->frameGeometry();
-            const QPoint fitted = fittedOnScreen(frame, window->screen()->availableGeometry()).topLeft();
-            if (fitted != frame.topLeft())
-                window->move(fitted); // a top-level window's position is its frame's
-        }
+        if (framed)
+            moveOntoScreen(window);
         deleteLater(); // once, the first time it is shown
     }
 
@@ -89,12 +95,8 @@ private:
 
     void refit()
     {
-        if (!window->isVisible())
-            return;
-        const QRect frame = window->frameGeometry();
-        const QRect available = window->screen()->availableGeometry();
-        if (!available.contains(frame))
-            window->move(fittedOnScreen(frame, available).topLeft());
+        if (window->isVisible())
+            moveOntoScreen(window);
     }
 
     QWidget *window;
