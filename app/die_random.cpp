@@ -1,9 +1,9 @@
 #include "app/die_random.h"
 
-#include <bit>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <ctime>
 #include <utility>
 
@@ -36,7 +36,11 @@ void DieRandom::randomize() { seed(clock()); }
 
 void DieRandom::seed(float seed)
 {
-    std::seed_seq sequence{std::bit_cast<std::uint32_t>(seed)};
+    // The float's own bits (std::bit_cast, which the browser build's library lacks).
+    std::uint32_t bits = 0;
+    static_assert(sizeof bits == sizeof seed);
+    std::memcpy(&bits, &seed, sizeof bits);
+    std::seed_seq sequence{bits};
     engine.seed(sequence);
 }
 
