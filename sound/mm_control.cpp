@@ -95,24 +95,39 @@ void MMControl::noteStuck()
     stuckNoted = stuck;
 }
 
+// Where the platform has no threads (the browser), the worker lives on the
+// window's thread and carries out the writes from its event loop, after the
+// handler that wrote them: the player there waits on nothing either.
 void MMControl::startThread()
 {
-    if (thread)
+    if (worker)
         return;
+    worker = new SoundWorker(channel);
+#if QT_CONFIG(thread)
     thread = std::make_unique<QThread>();
     thread->setObjectName(QStringLiteral("sound"));
-    worker = new SoundWorker(channel);
     worker->moveToThread(thread.get());
     thread->start();
+#endif
 }
 
 void MMControl::finish()
 {
-    if (!thread)
+    if (!worker)
         return;
-    QMetaObject::invokeMethod(worker, &SoundWorker::shutDown, Qt::QueuedConnection);
+#if QT_CONFIG(thread)
+    QMetaObject::invokeMethod(
+        worker,
+        [this] {
+            worker->shutDown();
+            QThread::currentThread()->quit();
+        },
+        Qt::QueuedConnection);
     thread->wait();
+    thread.reset();
+#else
+    worker->shutDown();
+#endif
     delete worker;
     worker = nullptr;
-    thread.reset();
 }

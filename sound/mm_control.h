@@ -42,7 +42,7 @@ private:
     void prepare();
 
     std::shared_ptr<SoundChannel> channel;
-    std::unique_ptr<QThread> thread;
+    std::unique_ptr<QThread> thread; // none where the platform has no threads
     SoundWorker *worker = nullptr;
     std::unique_ptr<QObject> firstInput; // watches for it until it comes
     bool stuckNoted = false;

@@ -1,10 +1,8 @@
 #include "sound/sound_worker.h"
 
 #include "sound/cue_files.h"
-#include "sound/cue_player.h"
+#include "sound/cue_module.h"
 #include "sound/sound_log.h"
-
-#include <QThread>
 
 SoundWorker::SoundWorker(std::shared_ptr<SoundChannel> channel)
     : channel(std::move(channel))
@@ -32,18 +30,17 @@ void SoundWorker::drain()
 
 void SoundWorker::prepare()
 {
-    if (loadModule() && prepareOutput)
-        prepareOutput();
+    if (cueModule().prepareOutput)
+        cueModule().prepareOutput();
 }
 
-// The player and the connection to the sound server go in order, on this
-// thread.
+// The player and the connection to the sound server go in order, on the
+// sound thread.
 void SoundWorker::shutDown()
 {
     player.reset();
-    if (releaseOutput)
-        releaseOutput();
-    QThread::currentThread()->quit();
+    if (cueModule().releaseOutput)
+        cueModule().releaseOutput();
 }
 
 void SoundWorker::carryOut(const SoundCommand &command)
@@ -83,9 +80,9 @@ void SoundWorker::open()
         qCDebug(soundLog) << "not heard:" << fileName << "is no readable file in" << looked;
         return;
     }
-    if (!loadModule())
+    if (!cueModule().createPlayer)
         return;
-    player.reset(createPlayer());
+    player.reset(cueModule().createPlayer());
     QString why;
     if (player->open(path, why)) {
         opened = path;
@@ -107,23 +104,4 @@ void SoundWorker::sound(const SoundCommand &command)
     QString why;
     if (!player->sound(why))
         qCDebug(soundLog) << "not heard:" << opened << why;
-}
-
-bool SoundWorker::loadModule()
-{
-    if (!moduleTried) {
-        moduleTried = true;
-        module.setFileName(besideProgram(PARKING_MODULE_DIR_FROM_BIN)
-                           + QStringLiteral("/parking-dice-sound"));
-        // Each entry is looked up once; a module without a player is no sound
-        // module, the others are called where they are there.
-        createPlayer = reinterpret_cast<CreateCuePlayer *>(module.resolve(PARKING_CUE_PLAYER_ENTRY));
-        if (!createPlayer) {
-            qCDebug(soundLog) << "no sound: the sound module did not load:" << module.errorString();
-            return false;
-        }
-        releaseOutput = reinterpret_cast<ReleaseOutput *>(module.resolve(PARKING_RELEASE_OUTPUT_ENTRY));
-        prepareOutput = reinterpret_cast<PrepareOutput *>(module.resolve(PARKING_PREPARE_OUTPUT_ENTRY));
-    }
-    return createPlayer != nullptr;
 }

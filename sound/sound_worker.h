@@ -4,7 +4,6 @@
 #include "sound/cue_queue.h"
 
 #include <QElapsedTimer>
-#include <QLibrary>
 #include <QMutex>
 #include <QObject>
 
@@ -47,14 +46,8 @@ private:
     void open();
     void sound(const SoundCommand &command);
     void close();
-    bool loadModule();
 
     std::shared_ptr<SoundChannel> channel;
-    QLibrary module;
-    bool moduleTried = false;
-    CreateCuePlayer *createPlayer = nullptr;
-    ReleaseOutput *releaseOutput = nullptr;
-    PrepareOutput *prepareOutput = nullptr;
     std::unique_ptr<CuePlayer> player;
     QString fileName;
     QString opened;

@@ -26,7 +26,7 @@ void showInFront(QWidget *window)
     if (window->isVisible() && (window->isMinimized() || (handle && !handle->isExposed())))
         window->hide();
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-    window->show();
+    window->setVisible(true); // not show(), which is full screen in the browser
     window->raise();
     window->activateWindow();
 }

@@ -21,5 +21,7 @@ private:
 };
 
 // Shows a window in front and active, also where the user minimised it or
-// something else took it off the screen.
+// something else took it off the screen. It opens framed at its own size,
+// also where the platform shows a window full screen (in the browser, where
+// QWidget::show() does that).
 void showInFront(QWidget *window);
