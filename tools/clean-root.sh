@@ -4,7 +4,7 @@
 # certificates, nothing else), where the route's script must install all that
 # it calls. The committed tree is cloned into the root; the Qt builds of the
 # routes are bound in, so that their hour is not spent again.
-#   tools/clean-root.sh windows|arm64 [ARGUMENT...]
+#   tools/clean-root.sh windows|arm64|web [ARGUMENT...]
 # Needs root (mmdebstrap, chroot, bind mounts). The root's archive is kept in
 # build/clean-root.tar (or $PARKING_CLEAN_ROOT_TAR) and each run unpacks it
 # afresh; the route's results are copied to build/clean-root-<route>/.
@@ -12,9 +12,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 here=$PWD
 source tools/deps.sh
-route=${1:?windows or arm64}
+route=${1:?windows, arm64 or web}
 shift
-case $route in windows | arm64) ;; *) echo "No route $route" >&2; exit 2 ;; esac
+case $route in windows | arm64 | web) ;; *) echo "No route $route" >&2; exit 2 ;; esac
 [ "$(id -u)" -eq 0 ] || { echo "Needs root: run sudo $0 $route" >&2; exit 1; }
 ensure_packages mmdebstrap
 
@@ -48,11 +48,12 @@ mount --make-rslave "$root/dev"
 
 # The Qt build the route would otherwise make first.
 env=(PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8)
-if [ "$route" = windows ]; then
-    qt=${PARKING_WINDOWS_QT:-$here/build/qt-windows}
+if [ "$route" != arm64 ]; then
+    variable=PARKING_${route^^}_QT
+    qt=${!variable:-$here/build/qt-$route}
     mkdir -p "$qt" "$root/qt"
     mount --bind "$qt" "$root/qt"
-    env+=(PARKING_WINDOWS_QT=/qt)
+    env+=("$variable=/qt")
 fi
 echo "== tools/cross-$route.sh in a clean Debian 12 root ($root)"
 status=0

@@ -1,0 +1,170 @@
+"""Drives the program's web build in a real browser: the folder served by a
+web server on 127.0.0.1, Debian's Chromium (headless, or on the X server of
+DISPLAY) through chromium-driver, WebKitGTK's MiniBrowser on DISPLAY through
+its WebDriver. Shared by the web round (web_round.py) and its benchmark."""
+import functools
+import http.server
+import socketserver
+import threading
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service as ChromeService
+from selenium.webdriver.common.actions import interaction
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.actions.pointer_input import PointerInput
+from selenium.webdriver.common.keys import Keys
+
+# The wall clock the page sees, frozen at the time the Linux round runs on
+# (faketime), so that both builds roll the same face; timers run on.
+FROZEN_CLOCK = """<script>
+(() => {
+  const Real = Date, frozen = new Real(2026, 11, 9, 10, 0, 0).getTime();
+  class Frozen extends Real {
+    constructor(...given) { super(...(given.length ? given : [frozen])); }
+    static now() { return frozen; }
+  }
+  Date = Frozen;
+})();
+</script>"""
+
+
+class Folder(socketserver.ThreadingMixIn, http.server.HTTPServer):
+    daemon_threads = True
+    allow_reuse_address = True
+
+
+def serve(folder, frozen=False):
+    """A web server on 127.0.0.1 for FOLDER, on a port of its own; with
+    frozen, the page's clock is frozen. Returns the server and its address."""
+
+    class Handler(http.server.SimpleHTTPRequestHandler):
+        extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                          ".wasm": "application/wasm", ".webmanifest": "application/manifest+json"}
+
+        def log_message(self, *args):
+            pass
+
+        def send_head(self):
+            if frozen and self.path.split("?")[0] in ("/", "/index.html"):
+                with open(f"{folder}/index.html", "rb") as page:
+                    body = page.read().replace(b"<head>", b"<head>" + FROZEN_CLOCK.encode(), 1)
+                self.send_response(200)
+                self.send_header("Content-Type", "text/html; charset=utf-8")
+                self.send_header("Content-Length", str(len(body)))
+                self.end_headers()
+                return _Body(body)
+            return super().send_head()
+
+    server = Folder(("127.0.0.1", 0), functools.partial(Handler, directory=folder))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server, f"http://127.0.0.1:{server.server_address[1]}/"
+
+
+class _Body:
+    def __init__(self, data):
+        self.data = data
+
+    def read(self, *_):
+        data, self.data = self.data, b""
+        return data
+
+    def close(self):
+        pass
+
+
+def chromium(headless=True, width=1024, height=768, touch=False, profile=None):
+    """Debian's Chromium with a viewport of WIDTH x HEIGHT CSS pixels."""
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for argument in ["--no-sandbox", "--use-gl=swiftshader", "--enable-unsafe-swiftshader", "--hide-scrollbars",
+                     "--no-first-run", "--disable-features=Translate", "--force-device-scale-factor=1"]:
+        options.add_argument(argument)
+    if headless:
+        options.add_argument("--headless=new")
+    if touch:
+        options.add_argument("--touch-events=enabled")
+    if profile:
+        options.add_argument(f"--user-data-dir={profile}")
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    driver = webdriver.Chrome(service=ChromeService("/usr/bin/chromedriver"), options=options)
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                           {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
+    if touch:
+        driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
+    return driver
+
+
+# What Safari on an iPad calls itself: the page and Qt see an iPad's browser.
+IPAD_SAFARI = ("Mozilla/5.0 (iPad; CPU OS 17_6 like Mac OS X) AppleWebKit/605.1.15 (KHTML, like Gecko) "
+               "Version/17.6 Mobile/15E148 Safari/604.1")
+
+
+def webkit(width=1024, height=768):
+    """WebKitGTK's MiniBrowser on DISPLAY, as Safari on an iPad, its window
+    sized so that the page has WIDTH x HEIGHT CSS pixels."""
+    options = webdriver.WebKitGTKOptions()
+    options.binary_location = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+    for argument in ["--automation", "--enable-webgl=true", f"--user-agent={IPAD_SAFARI}"]:
+        options.add_argument(argument)
+    driver = webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver", options=options)
+    inner = driver.execute_script("return [innerWidth, innerHeight]")
+    outer = driver.get_window_size()
+    driver.set_window_size(outer["width"] + width - inner[0], outer["height"] + height - inner[1])
+    return driver
+
+
+def program_shown(driver, seconds=60):
+    """Waits until the program's canvas shows (the loader's text gone)."""
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        if driver.execute_script(
+                "const s = document.getElementById('status');"
+                "return s && s.style.display == 'none' && document.getElementById('screen').style.display == 'block'"):
+            return True
+        time.sleep(0.05)
+    return False
+
+
+def status_text(driver):
+    return driver.execute_script(
+        "const s = document.getElementById('status'); return s.style.display == 'none' ? '' : s.textContent")
+
+
+def settled(driver, path, seconds=5):
+    """The page's screenshot once it stops changing, written to PATH."""
+    shot, end = driver.get_screenshot_as_png(), time.monotonic() + seconds
+    while time.monotonic() < end:
+        time.sleep(0.15)
+        previous, shot = shot, driver.get_screenshot_as_png()
+        if shot == previous:
+            break
+    with open(path, "wb") as out:
+        out.write(shot)
+
+
+def click(driver, x, y):
+    """A real mouse click at X, Y of the page (CSS pixels)."""
+    actions = ActionBuilder(driver)
+    actions.pointer_action.move_to_location(x, y).pointer_down().pointer_up()
+    actions.perform()
+    time.sleep(0.15)
+
+
+def tap(driver, x, y):
+    """A finger's tap at X, Y of the page."""
+    actions = ActionBuilder(driver, mouse=PointerInput(interaction.POINTER_TOUCH, "finger"))
+    actions.pointer_action.move_to_location(x, y).pointer_down().pause(0.05).pointer_up()
+    actions.perform()
+    time.sleep(0.15)
+
+
+def key(driver, name):
+    """A real key press (Keys.SPACE, Keys.ENTER, ...), to the focused window."""
+    actions = ActionBuilder(driver)
+    actions.key_action.key_down(name).key_up(name)
+    actions.perform()
+    time.sleep(0.15)
+
+
+SPACE, ENTER = Keys.SPACE, Keys.ENTER

@@ -1,0 +1,71 @@
+"""What the web build does beside a round, in Debian's Chromium:
+    web_checks.py offline WEB_FOLDER   opened, the server stopped, opened again
+    web_checks.py cue WEB_FOLDER LAYOUT  HELP pressed once in Chromium on DISPLAY
+                                       (web.sh records what the sound server plays)"""
+import sys
+import tempfile
+import time
+
+import browser
+
+check, web = sys.argv[1], sys.argv[2]
+
+
+def fail(message):
+    print(f"FAIL: {check}: {message}", file=sys.stderr)
+    sys.exit(1)
+
+
+def opened(driver, what):
+    if not browser.program_shown(driver, 60):
+        fail(f"{what}, the program did not open: the page says {browser.status_text(driver)!r}")
+
+
+# The files the service worker keeps, all of them in its cache.
+KEPT = """const done = arguments[arguments.length - 1];
+navigator.serviceWorker.ready
+  .then(() => caches.keys())
+  .then((names) => Promise.all(names.map((name) => caches.open(name).then((cache) => cache.keys()))))
+  .then((lists) => done(lists.flat().map((request) => new URL(request.url).pathname)))
+  .catch((error) => done(String(error)));"""
+
+server, url = browser.serve(web)
+with tempfile.TemporaryDirectory() as profile:
+    driver = browser.chromium(headless=check != "cue", profile=profile)
+    try:
+        driver.set_script_timeout(30)
+        driver.get(url)
+        opened(driver, "online")
+        if check == "offline":
+            wanted = {"/", "/index.html", "/parking-dice.wasm", "/parking-dice.js", "/qtloader.js",
+                      "/sounds/pinpon.wav", "/sounds/endpinpon.wav", "/manifest.webmanifest", "/icons/192.png"}
+            end = time.monotonic() + 30
+            while not wanted <= set(kept := driver.execute_async_script(KEPT)):
+                if time.monotonic() > end:
+                    fail(f"the service worker keeps {kept}, not {sorted(wanted)}")
+                time.sleep(0.5)
+            browser.settled(driver, "/dev/null")
+            online = driver.get_screenshot_as_png()
+            server.shutdown()
+            server.server_close()
+            driver.refresh()
+            opened(driver, "with the server stopped")
+            # The chime too comes from the cache.
+            status = driver.execute_async_script(
+                "fetch('sounds/pinpon.wav').then((r) => arguments[0](r.status), (e) => arguments[0](String(e)))")
+            if status != 200:
+                fail(f"offline, the chime's fetch gave {status}")
+            browser.settled(driver, "/dev/null")
+            if driver.get_screenshot_as_png() != online:
+                fail("opened offline, the page is not as online")
+            print(f"offline: ok, {len(kept)} files kept, the page opened again with the server stopped")
+        else:
+            time.sleep(1)
+            layout = {line.split()[0]: list(map(int, line.split()[1:])) for line in open(sys.argv[3])}
+            x, y, w, h = layout["Command21"]  # HELP
+            browser.click(driver, x + w // 2, y + h // 2)
+            time.sleep(2)
+            print("cue: HELP pressed")
+    finally:
+        driver.quit()
+        server.shutdown()

@@ -1,0 +1,129 @@
+"""One round on the program's web build in a real browser, with real input
+events: roll, stop, the rolled car's fixed space, the same back-first space,
+HELP (its window closed again), quit and はい. Keeps the page after each step
+as PNG (start, result, fixed, back-first, after-help) for web.sh to compare
+with the Linux build's, and checks what a user sees of the windows and of the
+program's end.
+    web_round.py ENGINE WIDTHxHEIGHT WEB_FOLDER LAYOUT FACE OUT
+ENGINE is chromium (mouse), chromium-touch (a finger's taps) or webkit; the
+page is WIDTH x HEIGHT CSS pixels, and every window must lie wholly on it."""
+import os
+import subprocess
+import sys
+import time
+
+import browser
+
+engine, size, web, layout_file, face, out = sys.argv[1:7]
+width, height, face = *map(int, size.split("x")), int(face)
+ENDED = "プログラムは終わりました。もう一度始めるには、このページを読み込み直してください。"
+layout = {}
+for line in open(layout_file, encoding="utf-8"):
+    name, *box = line.split()
+    layout[name] = tuple(map(int, box))
+
+
+def fail(message):
+    print(f"FAIL: {engine}: {message} (the page as it was: {out}/failed.png)", file=sys.stderr)
+    driver.save_screenshot(os.path.join(out, "failed.png"))
+    for entry in driver.get_log("browser") if engine.startswith("chromium") else []:
+        print("  console:", entry["message"][:300], file=sys.stderr)
+    sys.exit(1)
+
+
+def press(name):
+    """A click (or tap) on the middle of the main window's control NAME; the
+    main window's client area is the page's top left."""
+    x, y, w, h = layout[name]
+    (browser.tap if touch else browser.click)(driver, x + w // 2, y + h // 2)
+
+
+def keep(step):
+    path = os.path.join(out, f"{step}.png")
+    browser.settled(driver, path)
+    return open(path, "rb").read()
+
+
+# Parts of the main window's client area left out where a window opening or
+# closing is looked for: its top bar (where the pressed button's focus and
+# look change), or the whole of it.
+TOP_BAR, MAIN = "rectangle 0,0 489,24", "rectangle 0,0 489,607"
+
+
+def new_window(before, after, left_out=TOP_BAR):
+    """The box (x, y, width, height) of what changed between two shots of the
+    page, but in the part left out: a window opened, frame and all."""
+    paths = [os.path.join(out, "before.png"), os.path.join(out, "after.png")]
+    for path, shot in zip(paths, (before, after)):
+        with open(path, "wb") as file:
+            file.write(shot)
+    box = subprocess.run(["convert", paths[0], paths[1], "-compose", "difference", "-composite", "-fill", "black", "-draw", left_out,
+                          "-threshold", "0", "-format", "%@", "info:"],
+                         check=True, capture_output=True, text=True).stdout
+    size, x, y = box.replace("+", " ").split()
+    width, height = map(int, size.split("x"))
+    return int(x), int(y), width, height
+
+
+def in_view(box, what):
+    x, y, width, height = box
+    inner = driver.execute_script("return [innerWidth, innerHeight]")
+    if x < 0 or y < 0 or x + width > inner[0] or y + height > inner[1]:
+        fail(f"{what} at {box} does not lie wholly in the page's {inner[0]} x {inner[1]}")
+
+
+touch = engine == "chromium-touch"
+os.makedirs(out, exist_ok=True)
+server, url = browser.serve(web, frozen=True)
+driver = browser.webkit(width, height) if engine == "webkit" else browser.chromium(touch=touch, width=width, height=height)
+try:
+    driver.get(url)
+    if not browser.program_shown(driver):
+        fail(f"the program did not open: the page says {browser.status_text(driver)!r}")
+    if driver.title != "簡単なソラミネとシミュレーション":
+        fail(f"the page is called {driver.title!r}")
+    start = keep("start")
+    press("Command4")  # roll
+    time.sleep(0.3)
+    press("Command1")  # stop
+    keep("result")
+    press(f"Command{4 + face}")  # the rolled car's fixed space
+    keep("fixed")
+    press(f"Command{14 + face}")  # the back-first space in the same place
+    parked = keep("back-first")
+
+    press("Command21")  # HELP
+    time.sleep(0.5)
+    help_box = new_window(parked, keep("help"))
+    in_view(help_box, "the help window")
+    if help_box[2] < 300 or help_box[3] < 200:
+        fail(f"HELP opened no window (only {help_box} changed)")
+    if touch:
+        # The help window's close button, tapped where its layout puts it in
+        # the client area, which Qt's frame holds below its 18-pixel title
+        # bar, inside borders of 4.
+        x, y, w, h = layout["Form2.Command1"]
+        browser.tap(driver, help_box[0] + 4 + x + w // 2, help_box[1] + 26 + y + h // 2)
+    else:
+        browser.key(driver, browser.SPACE)  # its close button has the focus
+    time.sleep(0.3)
+    after_help = keep("after-help")
+    if new_window(parked, after_help, MAIN)[2] > 1:
+        fail("the help window is still open")
+
+    press("Command3")  # quit
+    time.sleep(0.5)
+    question_box = new_window(after_help, keep("question"))
+    in_view(question_box, "the quit question")
+    if question_box[2] < 100:
+        fail("終了 asked no question")
+    browser.key(driver, browser.ENTER)  # はい, its default button
+    end = time.monotonic() + 10
+    while browser.status_text(driver) != ENDED:
+        if time.monotonic() > end:
+            fail(f"after はい the page says {browser.status_text(driver)!r}, not {ENDED!r}")
+        time.sleep(0.1)
+    print(f"{engine}: ok, rolled {face}; help window at {help_box}, quit question at {question_box}")
+finally:
+    driver.quit()
+    server.shutdown()
