@@ -88,8 +88,10 @@ def chromium(headless=True, width=1024, height=768, touch=False, profile=None):
         options.add_argument(f"--user-data-dir={profile}")
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     driver = webdriver.Chrome(service=ChromeService("/usr/bin/chromedriver"), options=options)
+    # With touch, a mobile device's viewport: the page's own zoom and scroll
+    # rules apply, as on a tablet.
     driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
-                           {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
+                           {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": touch})
     if touch:
         driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
     return driver

@@ -1,5 +1,7 @@
 """What the web build does beside a round, in Debian's Chromium:
-    web_checks.py offline WEB_FOLDER   opened, the server stopped, opened again
+    web_checks.py offline WEB_FOLDER   opened on a high-density screen (2 device
+                                       pixels a CSS pixel, as an iPad's), the
+                                       server stopped, opened again
     web_checks.py cue WEB_FOLDER LAYOUT  HELP pressed once in Chromium on DISPLAY
                                        (web.sh records what the sound server plays)"""
 import sys
@@ -23,8 +25,8 @@ def opened(driver, what):
 
 # The files the service worker keeps, all of them in its cache.
 KEPT = """const done = arguments[arguments.length - 1];
-navigator.serviceWorker.ready
-  .then(() => caches.keys())
+navigator.serviceWorker.getRegistration()
+  .then((registered) => registered ? caches.keys() : [])
   .then((names) => Promise.all(names.map((name) => caches.open(name).then((cache) => cache.keys()))))
   .then((lists) => done(lists.flat().map((request) => new URL(request.url).pathname)))
   .catch((error) => done(String(error)));"""
@@ -34,9 +36,17 @@ with tempfile.TemporaryDirectory() as profile:
     driver = browser.chromium(headless=check != "cue", profile=profile)
     try:
         driver.set_script_timeout(30)
+        if check == "offline":
+            driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                   {"width": 1024, "height": 768, "deviceScaleFactor": 2, "mobile": False})
         driver.get(url)
         opened(driver, "online")
         if check == "offline":
+            # Drawn at the screen's own pixels, so sharp: the canvas holds two
+            # device pixels for each CSS pixel.
+            canvas = driver.execute_script("const c = document.getElementById('screen'); return [c.width, c.height]")
+            if canvas != [2048, 1536]:
+                fail(f"on a screen of 2 device pixels a CSS pixel, the canvas holds {canvas}, not [2048, 1536]")
             wanted = {"/", "/index.html", "/parking-dice.wasm", "/parking-dice.js", "/qtloader.js",
                       "/sounds/pinpon.wav", "/sounds/endpinpon.wav", "/manifest.webmanifest", "/icons/192.png"}
             end = time.monotonic() + 30
