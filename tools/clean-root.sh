@@ -36,7 +36,10 @@ cleanup() {
 }
 trap cleanup EXIT
 tar -x -C "$root" -f "$tarball"
+# What every installed system has and mmdebstrap leaves out: the name server,
+# and /etc/hosts with localhost (WebDriver's clients reach their driver there).
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+cp /etc/hosts "$root/etc/hosts"
 git clone -q "$here" "$root/src"
 git -C "$root/src" checkout -q "$(git rev-parse HEAD)"
 mount -t proc proc "$root/proc"
