@@ -4,6 +4,7 @@ DISPLAY) through chromium-driver, WebKitGTK's MiniBrowser on DISPLAY through
 its WebDriver. Shared by the web round (web_round.py) and its benchmark."""
 import functools
 import http.server
+import io
 import socketserver
 import threading
 import time
@@ -53,24 +54,12 @@ def serve(folder, frozen=False):
                 self.send_header("Content-Type", "text/html; charset=utf-8")
                 self.send_header("Content-Length", str(len(body)))
                 self.end_headers()
-                return _Body(body)
+                return io.BytesIO(body)
             return super().send_head()
 
     server = Folder(("127.0.0.1", 0), functools.partial(Handler, directory=folder))
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server, f"http://127.0.0.1:{server.server_address[1]}/"
-
-
-class _Body:
-    def __init__(self, data):
-        self.data = data
-
-    def read(self, *_):
-        data, self.data = self.data, b""
-        return data
-
-    def close(self):
-        pass
 
 
 def chromium(headless=True, width=1024, height=768, touch=False, profile=None):
