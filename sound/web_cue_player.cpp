@@ -20,12 +20,13 @@ namespace {
 // The bodies of EM_JS are JavaScript, which clang-format would mangle.
 // clang-format off
 
-// The one output all cues share, and the handlers that begin it.
-EM_JS(void, parking_web_output, (), {
+// The one output all cues share, the handlers that begin it, and how a
+// decoded cue starts: from its beginning, its first `maxSeconds`, unless its
+// press is more than `boundMs` ago.
+EM_JS(void, parking_web_output, (int boundMs, double maxSeconds), {
     if (Module.parkingCues)
         return;
-    Module.parkingCues = {next : 1, entries : {}};
-    Module.parkingAudio = function() {
+    var audio = function() {
         if (!Module.parkingContext) {
             var Context = window.AudioContext || window.webkitAudioContext;
             if (!Context)
@@ -34,10 +35,36 @@ EM_JS(void, parking_web_output, (), {
         }
         return Module.parkingContext;
     };
+    var start = function(cue, pressedAt) {
+        cue.pressedAt = -1;
+        if (performance.now() - pressedAt > boundMs)
+            return;
+        if (cue.source)
+            cue.source.stop();
+        var output = audio();
+        var source = output.createBufferSource();
+        source.buffer = cue.buffer;
+        source.connect(output.destination);
+        source.onended = function() {
+            if (cue.source === source)
+                cue.source = null;
+        };
+        source.start(0, 0, Math.min(cue.buffer.duration, maxSeconds));
+        cue.source = source;
+        // An output the browser has not let begin within the bound gives the
+        // cue up, rather than play it long after its press.
+        setTimeout(function() {
+            if (output.state != "running" && cue.source === source) {
+                source.stop();
+                cue.source = null;
+            }
+        }, boundMs);
+    };
+    Module.parkingCues = {next : 1, entries : {}, audio : audio, start : start};
     var begin = function() {
-        var audio = Module.parkingAudio();
-        if (audio && audio.state != "running")
-            audio.resume();
+        var output = audio();
+        if (output && output.state != "running")
+            output.resume();
     };
     ["pointerdown", "pointerup", "touchend", "mousedown", "click", "keydown", "keyup"].forEach(function(type) {
         window.addEventListener(type, begin, true);
@@ -60,15 +87,15 @@ EM_JS(int, parking_web_open, (const char *url, double maxBytes), {
         .then(function(data) {
             if (data.byteLength > maxBytes)
                 throw new Error("larger than a cue (" + data.byteLength + " bytes)");
-            var audio = Module.parkingAudio();
-            if (!audio)
+            var output = cues.audio();
+            if (!output)
                 throw new Error("this browser has no Web Audio");
-            return new Promise(function(done, refused) { audio.decodeAudioData(data, done, refused); });
+            return new Promise(function(done, refused) { output.decodeAudioData(data, done, refused); });
         })
         .then(function(buffer) {
             entry.buffer = buffer;
             if (entry.pressedAt >= 0 && cues.entries[id] === entry)
-                Module.parkingStart(entry, entry.pressedAt);
+                cues.start(entry, entry.pressedAt);
         })
         .catch(function(error) { entry.why = "refused: " + (error && error.message ? error.message : "it is no sound the browser decodes"); });
     return id;
@@ -76,43 +103,15 @@ EM_JS(int, parking_web_open, (const char *url, double maxBytes), {
 
 // Plays the cue from its start, now or when it is decoded; 0 with the reason
 // in `why` where it cannot be.
-EM_JS(int, parking_web_sound, (int id, int boundMs, double maxSeconds, char *why, int whySize), {
-    var entry = Module.parkingCues.entries[id];
-    if (!Module.parkingStart) {
-        Module.parkingStart = function(cue, pressedAt) {
-            cue.pressedAt = -1;
-            if (performance.now() - pressedAt > cue.boundMs)
-                return;
-            if (cue.source)
-                cue.source.stop();
-            var audio = Module.parkingAudio();
-            var source = audio.createBufferSource();
-            source.buffer = cue.buffer;
-            source.connect(audio.destination);
-            source.onended = function() {
-                if (cue.source === source)
-                    cue.source = null;
-            };
-            source.start(0, 0, Math.min(cue.buffer.duration, cue.maxSeconds));
-            cue.source = source;
-            // An output the browser has not let begin within the bound gives
-            // the cue up, rather than play it long after its press.
-            setTimeout(function() {
-                if (audio.state != "running" && cue.source === source) {
-                    source.stop();
-                    cue.source = null;
-                }
-            }, cue.boundMs);
-        };
-    }
-    entry.boundMs = boundMs;
-    entry.maxSeconds = maxSeconds;
+EM_JS(int, parking_web_sound, (int id, char *why, int whySize), {
+    var cues = Module.parkingCues;
+    var entry = cues.entries[id];
     if (entry.why) {
         stringToUTF8(entry.why, why, whySize);
         return 0;
     }
     if (entry.buffer)
-        Module.parkingStart(entry, performance.now());
+        cues.start(entry, performance.now());
     else
         entry.pressedAt = performance.now();
     return 1;
@@ -139,7 +138,7 @@ EM_JS(void, parking_web_close, (int id), {
 class WebCuePlayer : public CuePlayer
 {
 public:
-    WebCuePlayer() { parking_web_output(); }
+    WebCuePlayer() { parking_web_output(cueBoundMs, cueMaxSeconds); }
     ~WebCuePlayer() override
     {
         if (id)
@@ -157,7 +156,7 @@ public:
     bool sound(QString &why) override
     {
         QByteArray reason(512, '\0');
-        if (parking_web_sound(id, cueBoundMs, cueMaxSeconds, reason.data(), int(reason.size())))
+        if (parking_web_sound(id, reason.data(), int(reason.size())))
             return true;
         why = QString::fromUtf8(reason.constData());
         return false;
@@ -173,7 +172,7 @@ private:
 
 extern "C" CuePlayer *parking_create_cue_player() { return new WebCuePlayer; }
 
-extern "C" void parking_prepare_output() { parking_web_output(); }
+extern "C" void parking_prepare_output() { parking_web_output(cueBoundMs, cueMaxSeconds); }
 
 // Each player ends its own sound; the output stays with the page.
 extern "C" void parking_release_output() {}
