@@ -29,15 +29,76 @@ FROZEN_CLOCK = """<script>
 })();
 </script>"""
 
+# The face the die shows in each frame the program draws, while
+# window.dieFaces is a list: [time in ms, face] per frame, face 0 where no die
+# face is seen. Qt's web platform hands each frame's changed part of a
+# window's pixels to WebGL (texSubImage2D), so the face is read off those
+# pixels, without making the page wait for what WebGL draws. The die stands
+# at (384, 256) of the main window, the page's top left; a face is told by
+# its pips.
+DIE_WATCH = """<script>
+(() => {
+  const look = (x, y, width, height, pixels, start) => {
+    const scale = window.devicePixelRatio;
+    const at = (px, py) => {
+      const cx = Math.round((384 + px) * scale) - x, cy = Math.round((256 + py) * scale) - y;
+      const i = start + (cy * width + cx) * 4;
+      return [pixels[i], pixels[i + 1], pixels[i + 2]];
+    };
+    const black = (px, py) => at(px, py).every((v) => v < 64);
+    const [r, g, b] = at(15, 15);
+    if (!at(1, 1).every((v) => v > 192))
+      return 0;
+    // Face 1's red pip: red in the first byte or the third, as the
+    // platform orders its pixels.
+    if (g < 64 && Math.min(r, b) < 64 && Math.max(r, b) > 192)
+      return 1;
+    return {1: 2, 5: 3, 9: 4, 13: 5, 11: 6}[black(7, 7) * 8 + black(15, 15) * 4 + black(9, 16) * 2 + black(23, 7)] || 0;
+  };
+  for (const Context of [window.WebGLRenderingContext, window.WebGL2RenderingContext]) {
+    if (!Context)
+      continue;
+    const real = Context.prototype.texSubImage2D;
+    Context.prototype.texSubImage2D = function(target, level, x, y, width, height, format, type, pixels, offset) {
+      const scale = window.devicePixelRatio;
+      if (window.dieFaces && pixels && pixels.BYTES_PER_ELEMENT == 1 && x <= 384 * scale && y <= 256 * scale &&
+          x + width >= 408 * scale && y + height >= 280 * scale)
+        window.dieFaces.push([performance.now(), look(x, y, width, height, pixels, offset || 0)]);
+      return real.apply(this, arguments);
+    };
+  }
+})();
+</script>"""
+
+
+def faces_passed(frames):
+    """The faces the die's run passed, and in how many ms, from the frames
+    DIE_WATCH saw. The faces come in turn, 1 to 6 and round again, so between
+    two frames less than 50 ms apart (fewer than six faces at the run's 100
+    a second) the step from one face to the next is the number passed; longer
+    gaps are left out. Raises ValueError where a frame showed no face."""
+    shown = dict(frames)
+    if 0 in shown.values():
+        raise ValueError(f"{list(shown.values()).count(0)} of {len(shown)} frames showed no die face")
+    passed = ms = 0
+    times = sorted(shown)
+    for before, after in zip(times, times[1:]):
+        if after - before < 50:
+            passed += (shown[after] - shown[before]) % 6
+            ms += after - before
+    return passed, ms
+
 
 class Folder(socketserver.ThreadingMixIn, http.server.HTTPServer):
     daemon_threads = True
     allow_reuse_address = True
 
 
-def serve(folder, frozen=False):
+def serve(folder, frozen=False, die_watch=False):
     """A web server on 127.0.0.1 for FOLDER, on a port of its own; with
-    frozen, the page's clock is frozen. Returns the server and its address."""
+    frozen, the page's clock is frozen, with die_watch the page has
+    DIE_WATCH. Returns the server and its address."""
+    scripts = (FROZEN_CLOCK if frozen else "") + (DIE_WATCH if die_watch else "")
 
     class Handler(http.server.SimpleHTTPRequestHandler):
         extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
@@ -47,9 +108,9 @@ def serve(folder, frozen=False):
             pass
 
         def send_head(self):
-            if frozen and self.path.split("?")[0] in ("/", "/index.html"):
+            if scripts and self.path.split("?")[0] in ("/", "/index.html"):
                 with open(f"{folder}/index.html", "rb") as page:
-                    body = page.read().replace(b"<head>", b"<head>" + FROZEN_CLOCK.encode(), 1)
+                    body = page.read().replace(b"<head>", b"<head>" + scripts.encode(), 1)
                 self.send_response(200)
                 self.send_header("Content-Type", "text/html; charset=utf-8")
                 self.send_header("Content-Length", str(len(body)))

@@ -6,9 +6,10 @@
 # (1366 x 625) and with a finger's taps on an iPad's in portrait (768 x 954),
 # and in WebKit (WebKitGTK's MiniBrowser on the X server) on an iPad's in
 # landscape (1024 x 698). Each step's client area must show the pictures and
-# the control places of the Linux build's; the page must open again from the
-# service worker's cache once the server has stopped; HELP's cue, played by
-# Chromium on the X server, must be heard whole through a PulseAudio null sink.
+# the control places of the Linux build's; the die's run must show 100 faces a
+# second in both engines; the page must open again from the service worker's
+# cache once the server has stopped; HELP's cue, played by Chromium on the X
+# server, must be heard whole through a PulseAudio null sink.
 #   WEB=FOLDER with_display.sh LINUX_PROGRAM tests/e2e/web.sh
 source "$(dirname "$0")/lib.sh"
 here=$(dirname "$0")
@@ -32,6 +33,9 @@ for engine in chromium:1366x625 chromium-touch:768x954 webkit:1024x698; do
     compare_rounds "$SCRATCH/linux" "$SCRATCH/$name"
     took "the round in $name"
 done
+
+/usr/bin/python3 "$here/web_checks.py" pace "$WEB" "$SCRATCH/layout" || fail "the die's pace"
+took "the die's pace"
 
 /usr/bin/python3 "$here/web_checks.py" offline "$WEB" || fail "the page offline"
 took "the page offline"

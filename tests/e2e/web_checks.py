@@ -1,9 +1,11 @@
-"""What the web build does beside a round, in Debian's Chromium:
-    web_checks.py offline WEB_FOLDER   opened on a high-density screen (2 device
-                                       pixels a CSS pixel, as an iPad's), the
-                                       server stopped, opened again
+"""What the web build does beside a round:
+    web_checks.py offline WEB_FOLDER   in Chromium, opened on a high-density
+                                       screen (2 device pixels a CSS pixel, as an
+                                       iPad's), the server stopped, opened again
     web_checks.py cue WEB_FOLDER LAYOUT  HELP pressed once in Chromium on DISPLAY
-                                       (web.sh records what the sound server plays)"""
+                                       (web.sh records what the sound server plays)
+    web_checks.py pace WEB_FOLDER LAYOUT  the die's run, 100 faces a second, in
+                                       Chromium and in WebKit on DISPLAY"""
 import sys
 import tempfile
 import time
@@ -30,6 +32,44 @@ navigator.serviceWorker.getRegistration()
   .then((names) => Promise.all(names.map((name) => caches.open(name).then((cache) => cache.keys()))))
   .then((lists) => done(lists.flat().map((request) => new URL(request.url).pathname)))
   .catch((error) => done(String(error)));"""
+
+def pace(engine, layout):
+    """The die's faces a second over 2 s of its run, in a page the size of the
+    main window: on this machine the browsers draw without a GPU, and in a
+    larger page each frame's drawing holds up the die's timer."""
+    server, url = browser.serve(web, die_watch=True)
+    width, height = layout["Form1"][2:]
+    driver = browser.webkit(width, height) if engine == "webkit" else browser.chromium(width=width, height=height)
+    try:
+        driver.get(url)
+        opened(driver, engine)
+        time.sleep(1)
+        x, y, w, h = layout["Command4"]  # roll
+        browser.click(driver, x + w // 2, y + h // 2)
+        time.sleep(0.3)
+        driver.execute_script("window.dieFaces = []")
+        time.sleep(2)
+        frames = driver.execute_script("const seen = window.dieFaces; window.dieFaces = null; return seen")
+        try:
+            passed, ms = browser.faces_passed(frames)
+        except ValueError as error:
+            fail(f"{engine}: {error}")
+        if ms < 1000:
+            fail(f"{engine}: the die's run was drawn in too few frames to tell its pace ({len(frames)} in 2 s)")
+        rate = passed * 1000 / ms
+        if not 90 <= rate <= 110:
+            fail(f"{engine}: the die's run showed {rate:.0f} faces a second, not 100")
+        print(f"pace: {engine}: {rate:.0f} faces a second, in {len(frames)} frames")
+    finally:
+        driver.quit()
+        server.shutdown()
+
+
+if check == "pace":
+    layout = {line.split()[0]: list(map(int, line.split()[1:])) for line in open(sys.argv[3])}
+    for engine in ("chromium", "webkit"):
+        pace(engine, layout)
+    sys.exit(0)
 
 server, url = browser.serve(web)
 with tempfile.TemporaryDirectory() as profile:
