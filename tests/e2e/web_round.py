@@ -1,9 +1,9 @@
 """One round on the program's web build in a real browser, with real input
 events: roll, stop, the rolled car's fixed space, the same back-first space,
-HELP (its window closed again), quit and はい. Keeps the page after each step
-as PNG (start, result, fixed, back-first, after-help) for web.sh to compare
-with the Linux build's, and checks what a user sees of the windows and of the
-program's end.
+HELP (its window closed again), quit and はい (tapped with touch, else Enter).
+Keeps the page after each step as PNG (start, result, fixed, back-first,
+after-help) for web.sh to compare with the Linux build's, and checks what a
+user sees of the windows and of the program's end.
     web_round.py ENGINE WIDTHxHEIGHT WEB_FOLDER LAYOUT FACE OUT
 ENGINE is chromium (mouse), chromium-touch (a finger's taps) or webkit; the
 page is WIDTH x HEIGHT CSS pixels, and every window must lie wholly on it."""
@@ -65,6 +65,26 @@ def new_window(before, after, left_out=TOP_BAR):
     return int(x), int(y), width, height
 
 
+def buttons_in(shot, box):
+    """The boxes of the buttons of the window at BOX in the page's shot, left
+    to right: the parts below its title bar that stand out from the window's
+    own background whole, each of a button's size."""
+    x, y, width, height = box
+    background = subprocess.run(["convert", shot, "-crop", f"1x1+{x + 8}+{y + 40}", "-depth", "8", "txt:-"],
+                                check=True, capture_output=True, text=True).stdout.split("#")[-1][:6]
+    parts = subprocess.run(["convert", shot, "-crop", f"{width}x{height - 26}+{x}+{y + 26}", "+repage", "-fuzz", "3%",
+                            "-fill", "white", "-opaque", f"#{background}", "-fill", "black", "+opaque", "white",
+                            "-define", "connected-components:verbose=true", "-connected-components", "8", "null:"],
+                           check=True, capture_output=True, text=True).stdout.splitlines()[1:]
+    buttons = []
+    for part in parts:
+        _, place, _, _, colour = part.split()
+        w, h, left, top = map(int, place.replace("+", "x").split("x"))
+        if colour == "srgb(0,0,0)" and w >= 40 and h >= 20 and w < width - 20:
+            buttons.append((x + left, y + 26 + top, w, h))
+    return sorted(buttons)
+
+
 def in_view(box, what):
     x, y, width, height = box
     inner = driver.execute_script("return [innerWidth, innerHeight]")
@@ -117,7 +137,14 @@ try:
     in_view(question_box, "the quit question")
     if question_box[2] < 100:
         fail("終了 asked no question")
-    browser.key(driver, browser.ENTER)  # はい, its default button
+    if touch:
+        buttons = buttons_in(os.path.join(out, "question.png"), question_box)
+        if len(buttons) != 2:
+            fail(f"the quit question shows {len(buttons)} buttons, not はい and いいえ: {buttons}")
+        x, y, w, h = buttons[0]  # はい comes first
+        browser.tap(driver, x + w // 2, y + h // 2)
+    else:
+        browser.key(driver, browser.ENTER)  # はい, its default button
     end = time.monotonic() + 10
     while browser.status_text(driver) != ENDED:
         if time.monotonic() > end:
