@@ -7,10 +7,10 @@
 # use offline). Then plays the round in Chromium and WebKit beside the Linux
 # build (tests/e2e/web.sh).
 #
-# Qt for the web (Core, Gui, Widgets; no threads) is built once (about an hour
-# on 2 cores) into build/qt-web, or into $PARKING_WEB_QT, and reused while it
-# is there; the Qt sources are those of the Windows route when it has fetched
-# them. `tools/cross-web.sh qt` builds only that. Needs root for the packages
+# Qt for the web (Core, Gui, Widgets; no threads) is built once (about 20
+# minutes on 2 cores) into build/qt-web, or into $PARKING_WEB_QT, and reused
+# while it is there; the Qt sources are those of the Windows route when it has
+# fetched them. `tools/cross-web.sh qt` builds only that. Needs root for the packages
 # and for the deb-src entry the Qt sources come from.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -87,7 +87,7 @@ build_qt() {
         -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
         -DFEATURE_testlib=OFF >"$work/configure.log" 2>&1 ||
         { tail -n 30 "$work/configure.log" >&2; echo "FAIL: Qt for the web did not configure" >&2; exit 1; }
-    phase "building Qt for the web (about an hour on 2 cores; log in $work/build.log)"
+    phase "building Qt for the web (about 20 minutes on 2 cores; log in $work/build.log)"
     EMSDK=$emsdk nice -n 19 cmake --build "$work/build" -j"$(nproc)" >"$work/build.log" 2>&1 ||
         { tail -n 30 "$work/build.log" >&2; echo "FAIL: Qt for the web did not build" >&2; exit 1; }
     nice -n 19 cmake --install "$work/build" >"$work/install.log"
