@@ -21,7 +21,8 @@ ensure_packages mmdebstrap
 tarball=${PARKING_CLEAN_ROOT_TAR:-$here/build/clean-root.tar}
 if [ ! -s "$tarball" ]; then
     mkdir -p "$(dirname "$tarball")"
-    mmdebstrap --variant=apt --include=ca-certificates,git bookworm "$tarball.part" \
+    # The name of a part-written file tells mmdebstrap no format: a tar, said so.
+    mmdebstrap --variant=apt --format=tar --include=ca-certificates,git bookworm "$tarball.part" \
         "deb http://deb.debian.org/debian bookworm main" \
         "deb http://deb.debian.org/debian bookworm-updates main" \
         "deb http://deb.debian.org/debian-security bookworm-security main"
