@@ -71,12 +71,13 @@ DIE_WATCH = """<script>
 </script>"""
 
 
-def faces_passed(frames):
-    """The faces the die's run passed, and in how many ms, from the frames
-    DIE_WATCH saw. The faces come in turn, 1 to 6 and round again, so between
-    two frames less than 50 ms apart (fewer than six faces at the run's 100
-    a second) the step from one face to the next is the number passed; longer
-    gaps are left out. Raises ValueError where a frame showed no face."""
+def faces_a_second(frames):
+    """The faces a second of the die's run, from the frames DIE_WATCH saw.
+    The faces come in turn, 1 to 6 and round again, so between two frames
+    less than 50 ms apart (fewer than six faces at the run's 100 a second)
+    the step from one face to the next is the number passed; longer gaps are
+    left out. Raises ValueError where a frame showed no face, or where the
+    frames kept span less than a second."""
     shown = dict(frames)
     if 0 in shown.values():
         raise ValueError(f"{list(shown.values()).count(0)} of {len(shown)} frames showed no die face")
@@ -86,7 +87,23 @@ def faces_passed(frames):
         if after - before < 50:
             passed += (shown[after] - shown[before]) % 6
             ms += after - before
-    return passed, ms
+    if ms < 1000:
+        raise ValueError(f"the run was drawn in too few frames to tell its pace ({len(frames)})")
+    return passed * 1000 / ms
+
+
+def read_layout(path):
+    """The layout table (tests/layout_table): NAME -> (x, y, width, height)."""
+    layout = {}
+    for line in open(path, encoding="utf-8"):
+        name, *box = line.split()
+        layout[name] = tuple(map(int, box))
+    return layout
+
+
+def middle(box):
+    x, y, width, height = box
+    return x + width // 2, y + height // 2
 
 
 class Folder(socketserver.ThreadingMixIn, http.server.HTTPServer):

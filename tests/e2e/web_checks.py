@@ -33,6 +33,7 @@ navigator.serviceWorker.getRegistration()
   .then((lists) => done(lists.flat().map((request) => new URL(request.url).pathname)))
   .catch((error) => done(String(error)));"""
 
+
 def pace(engine, layout):
     """The die's faces a second over 2 s of its run, in a page the size of the
     main window: on this machine the browsers draw without a GPU, and in a
@@ -44,19 +45,15 @@ def pace(engine, layout):
         driver.get(url)
         opened(driver, engine)
         time.sleep(1)
-        x, y, w, h = layout["Command4"]  # roll
-        browser.click(driver, x + w // 2, y + h // 2)
+        browser.click(driver, *browser.middle(layout["Command4"]))  # roll
         time.sleep(0.3)
         driver.execute_script("window.dieFaces = []")
         time.sleep(2)
         frames = driver.execute_script("const seen = window.dieFaces; window.dieFaces = null; return seen")
         try:
-            passed, ms = browser.faces_passed(frames)
+            rate = browser.faces_a_second(frames)
         except ValueError as error:
-            fail(f"{engine}: {error}")
-        if ms < 1000:
-            fail(f"{engine}: the die's run was drawn in too few frames to tell its pace ({len(frames)} in 2 s)")
-        rate = passed * 1000 / ms
+            fail(f"{engine}: the die's run: {error}")
         if not 90 <= rate <= 110:
             fail(f"{engine}: the die's run showed {rate:.0f} faces a second, not 100")
         print(f"pace: {engine}: {rate:.0f} faces a second, in {len(frames)} frames")
@@ -66,7 +63,7 @@ def pace(engine, layout):
 
 
 if check == "pace":
-    layout = {line.split()[0]: list(map(int, line.split()[1:])) for line in open(sys.argv[3])}
+    layout = browser.read_layout(sys.argv[3])
     for engine in ("chromium", "webkit"):
         pace(engine, layout)
     sys.exit(0)
@@ -111,9 +108,7 @@ with tempfile.TemporaryDirectory() as profile:
             print(f"offline: ok, {len(kept)} files kept, the page opened again with the server stopped")
         else:
             time.sleep(1)
-            layout = {line.split()[0]: list(map(int, line.split()[1:])) for line in open(sys.argv[3])}
-            x, y, w, h = layout["Command21"]  # HELP
-            browser.click(driver, x + w // 2, y + h // 2)
+            browser.click(driver, *browser.middle(browser.read_layout(sys.argv[3])["Command21"]))  # HELP
             time.sleep(2)
             print("cue: HELP pressed")
     finally:

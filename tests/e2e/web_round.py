@@ -17,10 +17,7 @@ import browser
 engine, size, web, layout_file, face, out = sys.argv[1:7]
 width, height, face = *map(int, size.split("x")), int(face)
 ENDED = "プログラムは終わりました。もう一度始めるには、このページを読み込み直してください。"
-layout = {}
-for line in open(layout_file, encoding="utf-8"):
-    name, *box = line.split()
-    layout[name] = tuple(map(int, box))
+layout = browser.read_layout(layout_file)
 
 
 def fail(message):
@@ -34,8 +31,7 @@ def fail(message):
 def press(name):
     """A click (or tap) on the middle of the main window's control NAME; the
     main window's client area is the page's top left."""
-    x, y, w, h = layout[name]
-    (browser.tap if touch else browser.click)(driver, x + w // 2, y + h // 2)
+    (browser.tap if touch else browser.click)(driver, *browser.middle(layout[name]))
 
 
 def keep(step):
@@ -141,8 +137,7 @@ try:
         buttons = buttons_in(os.path.join(out, "question.png"), question_box)
         if len(buttons) != 2:
             fail(f"the quit question shows {len(buttons)} buttons, not はい and いいえ: {buttons}")
-        x, y, w, h = buttons[0]  # はい comes first
-        browser.tap(driver, x + w // 2, y + h // 2)
+        browser.tap(driver, *browser.middle(buttons[0]))  # はい comes first
     else:
         browser.key(driver, browser.ENTER)  # はい, its default button
     end = time.monotonic() + 10
